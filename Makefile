@@ -1,0 +1,42 @@
+# The two commands of the README, and a few more for developers.
+#   make run         install what is missing, build, start vandrel
+#   make test        install what is missing, build, run every test
+#   make bench       the benchmarks (a 1 GB file is generated once)
+#   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
+
+BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS ?= 2
+
+.PHONY: run test bench fuzz build deps clean
+
+deps:
+	@tools/install-deps
+
+build: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	@cmake --build $(BUILD) --parallel $(JOBS)
+
+run: build
+	@$(BUILD)/cli/vandrel-scan examples/horizons_results.txt
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
+
+bench: build
+	@bench/run-bench $(BUILD)
+
+fuzz: deps
+	@tools/install-deps --fuzz
+	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_FUZZ=ON
+	@cmake --build $(FUZZ_BUILD) --parallel $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus/field_reader $(FUZZ_BUILD)/corpus/scanner
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_field_reader -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+		$(FUZZ_BUILD)/corpus/field_reader tests/fuzz/seeds
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_scanner -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+		$(FUZZ_BUILD)/corpus/scanner tests/fuzz/seeds
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD)

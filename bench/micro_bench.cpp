@@ -1,0 +1,70 @@
+// Micro benchmarks of the scanner's inner parts, on data held in memory.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "scan/ephemeris_scanner.h"
+#include "text/field_reader.h"
+#include "text/number_text.h"
+
+namespace {
+
+std::string table(std::size_t records) {
+    std::string text = "header\n$$SOE\n";
+    for (std::size_t i = 0; i < records; ++i) {
+        text += "2458849.500000000 = A.D. 2020-Jan-01 00:00:00.0000 TDB \n";
+        text += " X =-1.777445628757660E-01 Y = 9.671924316654563E-01 Z =-2.135414357060025E-05\n";
+        text += " VX=-1.720704022804117E-02 VY=-3.159330366094097E-03 VZ= 5.130706613524155E-07\n";
+        // Distances along a slightly eccentric orbit, as in a real table.
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      " LT= 5.680996067794166E-03 RG=%22.15E RR=-1.730156260918764E-07\n",
+                      1.0 + 0.0167 * std::cos(static_cast<double>(i) * 0.0172));
+        text += line;
+    }
+    return text + "$$EOE\n";
+}
+
+void FieldReaderItems(benchmark::State& state) {
+    const std::string text = table(20000);
+    for (auto _ : state) {
+        vandrel::MemorySource source(text);
+        vandrel::FieldReader reader(source, 77);
+        vandrel::Field field;
+        std::size_t items = 0;
+        while (reader.next(field)) {
+            ++items;
+        }
+        benchmark::DoNotOptimize(items);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(FieldReaderItems);
+
+void ScanInMemory(benchmark::State& state) {
+    const std::string text = table(20000);
+    vandrel::ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    vandrel::ScanObserver observer;
+    for (auto _ : state) {
+        vandrel::MemorySource source(text);
+        benchmark::DoNotOptimize(vandrel::EphemerisScanner().scan(source, settings, observer));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(ScanInMemory);
+
+void TextToNumberDistance(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vandrel::TextToNumber("9.836868025025924E-01"));
+    }
+}
+BENCHMARK(TextToNumberDistance);
+
+}  // namespace
+
+BENCHMARK_MAIN();

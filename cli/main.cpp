@@ -1,0 +1,12 @@
+#include <cstdio>
+#include <iostream>
+
+#include "cli/scan_command.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const int status = vandrel::runScanCommand(arguments, stdin, std::cout, std::cerr);
+    std::cout.flush();
+    return std::cout.good() ? status : vandrel::kExitCannotOpen;
+}

@@ -1,0 +1,143 @@
+#include "cli/scan_command.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "cli/scan_report.h"
+#include "scan/ephemeris_scanner.h"
+#include "scan/scan_messages.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE...\n";
+
+constexpr std::string_view kHelp =
+    "Finds the least and the greatest distance from the Sun (RG, in AU) in\n"
+    "Horizons vector tables, with the record's date, item number, km and summary.\n"
+    "\n"
+    "  --least        show only the least distance (perihelion)\n"
+    "  --most         show only the greatest distance (aphelion)\n"
+    "  --start DATE   skip records dated before DATE, written like 1900-Jan-01\n"
+    "  --end DATE     stop at the first record whose date is DATE\n"
+    "  --json         one JSON object per file, one per line\n"
+    "  --help         show this help;  --version  show the version\n"
+    "\n"
+    "FILE may be - for standard input. Exit status: 0 all scanned, 1 a file\n"
+    "could not be opened, 2 bad usage, 3 a file could not be scanned.\n";
+
+struct Options {
+    ScanSettings settings;
+    bool json = false;
+    std::vector<std::string> files;
+};
+
+struct ParseOutcome {
+    std::optional<Options> options;
+    int status = kExitOk;  // when there are no options: what to exit with
+};
+
+ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostream& out,
+                            std::ostream& err) {
+    Options options;
+    bool least = false;
+    bool most = false;
+    const auto usageError = [&err](const std::string& problem) {
+        err << "vandrel-scan: " << problem << "\n" << kUsage;
+        return ParseOutcome{std::nullopt, kExitUsage};
+    };
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (onlyFiles || argument == "-" || !argument.starts_with("-")) {
+            options.files.push_back(argument);
+        } else if (argument == "--") {
+            onlyFiles = true;
+        } else if (argument == "--help" || argument == "-h") {
+            out << kUsage << "\n" << kHelp;
+            return {std::nullopt, kExitOk};
+        } else if (argument == "--version") {
+            out << "vandrel-scan " << VANDREL_VERSION << "\n";
+            return {std::nullopt, kExitOk};
+        } else if (argument == "--least") {
+            least = true;
+        } else if (argument == "--most") {
+            most = true;
+        } else if (argument == "--json") {
+            options.json = true;
+        } else if (argument == "--start" || argument == "--end" ||
+                   argument.starts_with("--start=") || argument.starts_with("--end=")) {
+            const bool start = argument.starts_with("--start");
+            const std::size_t equals = argument.find('=');
+            std::string date;
+            if (equals != std::string::npos) {
+                date = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                date = arguments[++i];
+            } else {
+                return usageError(argument + " needs a date, such as 1900-Jan-01");
+            }
+            (start ? options.settings.startFilterOn : options.settings.endStopOn) = true;
+            (start ? options.settings.startDateText : options.settings.endDateText) = date;
+        } else {
+            return usageError("unknown option " + argument);
+        }
+    }
+    if (options.files.empty()) {
+        return usageError("no file given");
+    }
+    // Both extremes unless the user picked one (or both) of them.
+    options.settings.trackMinimum = least || !most;
+    options.settings.trackMaximum = most || !least;
+    return {std::move(options), kExitOk};
+}
+
+int scanOne(const std::string& file, const Options& options, std::FILE* standardInput,
+            std::ostream& out, std::ostream& err) {
+    const EphemerisScanner scanner;
+    ScanObserver quiet;
+    ScanSettings settings = options.settings;
+    settings.filePath = file;
+    ScanOutcome outcome;
+    if (file == "-") {
+        const auto input = FileSource::borrow(standardInput);
+        outcome = scanner.scan(*input, settings, quiet);
+    } else {
+        outcome = scanner.scan(settings, quiet);
+    }
+    if (const auto* failure = std::get_if<ScanFailure>(&outcome)) {
+        if (failure->kind == ScanFailureKind::OpenFailed) {
+            err << "vandrel-scan: " << file << ": cannot open: " << failure->message << "\n";
+            return kExitCannotOpen;
+        }
+        err << "vandrel-scan: " << file << ": " << failure->message << "\n";
+        return kExitScanFailed;
+    }
+    const auto& result = std::get<ScanResult>(outcome);
+    const ReportedExtremes shown{settings.trackMinimum, settings.trackMaximum};
+    out << (options.json ? jsonReport(file, result, shown) : plainReport(file, result, shown));
+    if (result.endMarkerMissing) {
+        err << "vandrel-scan: " << file << ": " << messages::kEndMarkerMissing << "\n";
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standardInput,
+                   std::ostream& out, std::ostream& err) {
+    const ParseOutcome parsed = parseArguments(arguments, out, err);
+    if (!parsed.options) {
+        return parsed.status;
+    }
+    int worst = kExitOk;
+    for (const std::string& file : parsed.options->files) {
+        worst = std::max(worst, scanOne(file, *parsed.options, standardInput, out, err));
+    }
+    return worst;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vandrel {
+
+// Exit statuses of vandrel-scan; with several files, the worst one counts.
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitCannotOpen = 1,
+    kExitUsage = 2,
+    kExitScanFailed = 3,
+};
+
+// vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE...
+// `arguments` excludes the program name; FILE "-" reads `standardInput`.
+int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standardInput,
+                   std::ostream& out, std::ostream& err);
+
+}  // namespace vandrel

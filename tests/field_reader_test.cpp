@@ -1,0 +1,171 @@
+#include "text/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vandrel {
+namespace {
+
+std::vector<std::string> readAll(std::string_view input, std::size_t keep = 1000) {
+    MemorySource source(input);
+    FieldReader reader(source, keep);
+    std::vector<std::string> items;
+    Field field;
+    while (reader.next(field)) {
+        if (field.length <= keep) {
+            EXPECT_EQ(field.length, field.text.size()) << "short items are kept whole";
+        }
+        items.emplace_back(field.text);
+    }
+    return items;
+}
+
+struct ReaderCase {
+    const char* name;
+    std::string input;
+    std::vector<std::string> items;
+};
+
+class FieldReaderItems : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(FieldReaderItems, DeliversTheItemsOfTheText) {
+    EXPECT_EQ(readAll(GetParam().input), GetParam().items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, FieldReaderItems,
+    ::testing::Values(
+        ReaderCase{"EmptyInputHasNoItem", "", {}},
+        ReaderCase{"LineWithoutCommaComesBackWhole", "  $$SOE\n", {"$$SOE"}},
+        ReaderCase{"CommaSeparatesItems", "a,b,c\n", {"a", "b", "c"}},
+        ReaderCase{"CrLfEndsALine", "a\r\nb\r\n", {"a", "b"}},
+        ReaderCase{"LoneLfEndsALine", "a\nb\n", {"a", "b"}},
+        ReaderCase{"LoneCrEndsALine", "a\rb\r", {"a", "b"}},
+        ReaderCase{"StrayCrBeforeCrLfIsAnEmptyLine", " \r\r\nx\n", {"", "", "x"}},
+        ReaderCase{"EmptyLineIsOneEmptyItem", "a\n\nb\n", {"a", "", "b"}},
+        ReaderCase{"LastLineWithoutLineEnd", "a\nb", {"a", "b"}},
+        ReaderCase{"LeadingBlanksAndTabsAreSkipped", " \t x y\n", {"x y"}},
+        ReaderCase{"TrailingBlanksAndTabsAreDropped", "x y \t \nz  ,w\n", {"x y", "z", "w"}},
+        ReaderCase{"QuotesAreDropped",
+                   "\"1900-Jan-01\",\"1901-Jan-01\"\r\n",
+                   {"1900-Jan-01", "1901-Jan-01"}},
+        ReaderCase{"QuotedItemKeepsCommasAndBlanks", "\" a, b \"\n", {" a, b "}},
+        ReaderCase{"QuotedItemRunsAcrossLineEnds", "\"a\r\nb\",c\n", {"a\r\nb", "c"}},
+        ReaderCase{
+            "RestAfterClosingQuoteIsPassed", "\"a\" junk ,b\n\"c\"x\r\nd\n", {"a", "b", "c", "d"}},
+        ReaderCase{"QuotedItemOnEachLine", "\"a\"\r\n\"b\"\r\n", {"a", "b"}},
+        ReaderCase{"EmptyQuotedItems", "\"\",\"\"\r\n", {"", ""}},
+        ReaderCase{"UnclosedQuoteRunsToTheEnd", "\"abc\ndef", {"abc\ndef"}},
+        ReaderCase{"QuoteInsideAnUnquotedItemIsKept", "a\"b,c\n", {"a\"b", "c"}},
+        ReaderCase{"BytesAreKept",
+                   std::string("\xE9t\xE9\0x,\xFF\n", 7),
+                   {std::string("\xE9t\xE9\0x", 5), "\xFF"}},
+        ReaderCase{"TrailingCommaBeforeLineEnd", "a,\n", {"a", ""}},
+        ReaderCase{"BlanksAtTheVeryEndAreOneEmptyItem", "a\n   ", {"a", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FieldReader, KeepsOnlyTheStartOfALongItemButCountsItAll) {
+    const std::string line = std::string(300, 'x') + "   \n";
+    const std::string text = line + "tail\n";
+    MemorySource source(text);
+    FieldReader reader(source, 77);
+    Field field;
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.text, std::string(77, 'x'));
+    EXPECT_EQ(field.length, 300u);
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.text, "tail");
+}
+
+struct LongItemCase {
+    const char* name;
+    std::size_t size;
+    bool quoted;
+};
+
+class FieldReaderAcrossBlocks : public ::testing::TestWithParam<LongItemCase> {};
+
+// Items longer than the reader's block, and items that straddle two blocks,
+// come back with their true length, and reading goes on after them.
+TEST_P(FieldReaderAcrossBlocks, CountsTheWholeItemAndCarriesOn) {
+    const auto [name, size, quoted] = GetParam();
+    std::string item(size, 'a');
+    item[0] = 'b';
+    std::string text = quoted ? "\"" + item + "\"" : item + "\t \t";
+    text += "\r\nnext\r\n";
+    MemorySource source(text);
+    FieldReader reader(source, 50);
+    Field field;
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.length, size);
+    EXPECT_EQ(field.text, item.substr(0, 50));
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.text, "next");
+    EXPECT_FALSE(reader.next(field));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, FieldReaderAcrossBlocks,
+    ::testing::Values(LongItemCase{"ExactlyOneBlock", FieldReader::kBlockSize, false},
+                      LongItemCase{"SeveralBlocks", 3 * FieldReader::kBlockSize + 17, false},
+                      LongItemCase{"QuotedSeveralBlocks", 2 * FieldReader::kBlockSize + 5, true},
+                      LongItemCase{"JustUnderOneBlock", FieldReader::kBlockSize - 3, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FieldReader, BlanksOnlyInALongItemGiveAnEmptyItem) {
+    const std::string text = std::string(FieldReader::kBlockSize * 2, ' ') + "x\n" +
+                             std::string(FieldReader::kBlockSize + 9, ' ') + ",y\n";
+    MemorySource source(text);
+    FieldReader reader(source, 10);
+    Field field;
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.text, "x");
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.length, 0u);
+    ASSERT_TRUE(reader.next(field));
+    EXPECT_EQ(field.text, "y");
+}
+
+TEST(FieldReader, CrLfSplitBetweenTwoBlocksIsOneLineEnd) {
+    for (std::size_t shift = 0; shift < 3; ++shift) {
+        std::string text(FieldReader::kBlockSize - 1 - shift, 'z');
+        text += "\r\nnext\n";
+        EXPECT_EQ(readAll(text, 10), (std::vector<std::string>{std::string(10, 'z'), "next"}))
+            << "shift " << shift;
+    }
+}
+
+class FailingSource final : public ByteSource {
+  public:
+    std::size_t read(char* into, std::size_t size) override {
+        if (served_) {
+            return 0;
+        }
+        served_ = true;
+        const std::string_view data = "a,b\nc";
+        std::copy(data.begin(), data.end(), into);
+        (void)size;
+        return data.size();
+    }
+    std::string error() const override { return served_ ? "Input/output error" : ""; }
+
+  private:
+    bool served_ = false;
+};
+
+TEST(FieldReader, ReportsWhyTheInputStopped) {
+    FailingSource source;
+    FieldReader reader(source, 80);
+    Field field;
+    int items = 0;
+    while (reader.next(field)) {
+        ++items;
+    }
+    EXPECT_EQ(items, 3);
+    EXPECT_EQ(reader.error(), "Input/output error");
+}
+
+}  // namespace
+}  // namespace vandrel

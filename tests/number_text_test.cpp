@@ -1,0 +1,146 @@
+#include "text/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace vandrel {
+namespace {
+
+struct ToTextCase {
+    const char* name;
+    double value;
+    const char* text;
+};
+
+class NumberToTextRows : public ::testing::TestWithParam<ToTextCase> {};
+
+TEST_P(NumberToTextRows, WritesTheNearestFifteenDigitText) {
+    EXPECT_EQ(NumberToText(GetParam().value), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, NumberToTextRows,
+    ::testing::Values(ToTextCase{"DistanceInAu", 0.9836868025025924, "0.983686802502592"},
+                      ToTextCase{"ProductInKm", 0.9836868025025924 * 149597870.7,
+                                 "147157451.090079"},
+                      ToTextCase{"WholeValueHasNoPoint", 147157452.0, "147157452"},
+                      ToTextCase{"Zero", 0.0, "0"}, ToTextCase{"NegativeZero", -0.0, "0"},
+                      ToTextCase{"Negative", -1.25, "-1.25"},
+                      ToTextCase{"SmallValueWithoutExponent", 0.00001234, "0.00001234"},
+                      ToTextCase{"TinyValueWithoutExponent", 1.5e-20, "0.000000000000000000015"},
+                      ToTextCase{"LargeValueWithoutExponent", 1.5e20, "150000000000000000000"},
+                      ToTextCase{"RoundsToFifteenDigits", 1.0000000000000002, "1"},
+                      ToTextCase{"RoundingCarriesIntoNewDigit", 9.9999999999999999e5, "1000000"},
+                      ToTextCase{"RoundsHalfDigitUp", 0.1234567890123456, "0.123456789012346"},
+                      ToTextCase{"TrailingZerosDropped", 2.5, "2.5"},
+                      ToTextCase{"AboveOne", 5.437424218921472, "5.43742421892147"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NumberToText, CountsAreTheirDigits) {
+    EXPECT_EQ(NumberToText(std::int32_t{366}), "366");
+    EXPECT_EQ(NumberToText(std::int32_t{0}), "0");
+    EXPECT_EQ(NumberToText(std::int32_t{2147483647}), "2147483647");
+}
+
+TEST(NumberToSignedText, PutsABlankBeforeNonNegativeValues) {
+    EXPECT_EQ(NumberToSignedText(147157451.0), " 147157451");
+    EXPECT_EQ(NumberToSignedText(0.0), " 0");
+    EXPECT_EQ(NumberToSignedText(-3.0), "-3");
+}
+
+struct ToNumberCase {
+    const char* name;
+    const char* text;
+    double value;
+};
+
+class TextToNumberRows : public ::testing::TestWithParam<ToNumberCase> {};
+
+TEST_P(TextToNumberRows, ReadsTheLongestNumberAtTheStart) {
+    const double value = TextToNumber(GetParam().text);
+    if (std::isinf(GetParam().value)) {
+        EXPECT_EQ(value, GetParam().value);
+    } else {
+        EXPECT_DOUBLE_EQ(value, GetParam().value);
+        EXPECT_EQ(value, GetParam().value) << "correctly rounded, to the last bit";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextToNumberRows,
+    ::testing::Values(
+        ToNumberCase{"HorizonsDistance", "9.836868025025924E-01", 0.9836868025025924},
+        ToNumberCase{"LeadingBlank", " 5.437424218921472E+00", 5.437424218921472},
+        ToNumberCase{"LowerCaseExponent", "1.5e3", 1500},
+        ToNumberCase{"ExponentMarkWithoutDigits", "1.5E", 1.5},
+        ToNumberCase{"ExponentSignWithoutDigits", "1.5E+x", 1.5}, ToNumberCase{"PlusSign", "+2", 2},
+        ToNumberCase{"MinusSign", "-2.5", -2.5},
+        ToNumberCase{"BlanksAnywhereAreIgnored", " 1 2 . 5 E 1 ", 125},
+        ToNumberCase{"TabsAreIgnored", "\t3\t.\t5", 3.5},
+        ToNumberCase{"StopsAtTheFirstOtherCharacter", "12abc", 12},
+        ToNumberCase{"FractionWithoutWholePart", ".5", 0.5},
+        ToNumberCase{"PointWithoutFraction", "5.", 5},
+        ToNumberCase{"PointAndExponent", "5.e2", 500}, ToNumberCase{"NoNumberIsZero", "abc", 0},
+        ToNumberCase{"EmptyIsZero", "", 0}, ToNumberCase{"SignAloneIsZero", "-", 0},
+        ToNumberCase{"PointAloneIsZero", ".", 0},
+        ToNumberCase{"KmText", "147157451.090079", 147157451.090079},
+        ToNumberCase{"HalfwayKm", "147157451.5", 147157451.5},
+        ToNumberCase{"ManyDigitsRoundCorrectly",
+                     "0.100000000000000005551115123125782702118158340454101562500001",
+                     0.10000000000000001},
+        ToNumberCase{"OverflowIsInfinity", "1E999", std::numeric_limits<double>::infinity()},
+        ToNumberCase{"NegativeOverflow", "-9.9E+400", -std::numeric_limits<double>::infinity()},
+        ToNumberCase{"HugeExponentIsInfinity", "1E99999999999999999999",
+                     std::numeric_limits<double>::infinity()},
+        ToNumberCase{"UnderflowIsZero", "1E-999", 0},
+        ToNumberCase{"ManyLeadingZerosUnderflow", "0.00000000000000000001E-320", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NumberText, KmTextsReadBackToTheSameValue) {
+    for (double au = 0.001; au < 100; au *= 1.37) {
+        const double km = au * 149597870.7;
+        const std::string text = NumberToText(km);
+        EXPECT_EQ(NumberToText(TextToNumber(text)), text) << au;
+    }
+}
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+TEST(ApproximateNumber, StaysWithinAHairOfTheExactValue) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-7, 7);
+    char text[64];
+    for (int i = 0; i < 20000; ++i) {
+        std::snprintf(text, sizeof text, "%.15E",
+                      mantissa(random) * std::pow(10.0, exponent(random)));
+        const std::string form = i % 2 == 0 ? std::string(text) : " " + std::string(text) + " ";
+        double estimate = 0;
+        ASSERT_TRUE(approximateNumber(form, estimate)) << form;
+        const double exact = TextToNumber(form);
+        EXPECT_LE(std::fabs(estimate - exact), 1e-15 * std::fabs(exact)) << form;
+    }
+}
+
+TEST(ApproximateNumber, DeclinesFormsItCannotReadQuickly) {
+    double value = 0;
+    for (const char* text :
+         {"1 .5", "12345678901234567890", "1E+99", "1E-40", "1.5x", "", "-", "E5", "1.5E"}) {
+        EXPECT_FALSE(approximateNumber(text, value)) << text;
+    }
+    EXPECT_TRUE(approximateNumber("-12", value));
+    EXPECT_EQ(value, -12);
+    EXPECT_TRUE(approximateNumber("0.000000000000000E+00", value));
+    EXPECT_EQ(value, 0);
+}
+
+}  // namespace
+}  // namespace vandrel

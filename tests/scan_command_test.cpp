@@ -1,0 +1,174 @@
+#include "cli/scan_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/test_files.h"
+
+namespace vandrel {
+namespace {
+
+using testing::record;
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun run(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runScanCommand(arguments, stdin, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class ScanCommand : public ::testing::Test {
+  protected:
+    testing::TemporaryFolder folder;
+    const std::string table = folder.write(
+        "table.txt", "header\n$$SOE\n" + record("2020-Jan-01", "9.836868025025924E-01") +
+                         record("2020-Jan-02", "1.016700000000000E+00") + "$$EOE\n");
+};
+
+TEST_F(ScanCommand, JsonShowsTheWindowsTextsOnOneLine) {
+    const CommandRun result = run({"--json", table});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "{\"file\":\"" + table +
+                              "\",\"datedCount\":2,"
+                              "\"minimum\":{\"item\":1,\"dateText\":\"2020-Jan-01 00:00:00.0000\","
+                              "\"au\":\"0.983686802502592\",\"km\":\"147157451.090079\","
+                              "\"summary\":\" 147157451  km    min    on    2020-Jan-01\"},"
+                              "\"maximum\":{\"item\":2,\"dateText\":\"2020-Jan-02 00:00:00.0000\","
+                              "\"au\":\"1.0167\",\"km\":\"152096155.14069\","
+                              "\"summary\":\" 152096155  km    max    on    2020-Jan-02\"}}\n");
+}
+
+TEST_F(ScanCommand, PlainOutputShowsTheSameTexts) {
+    const CommandRun result = run({table});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, table +
+                              "\n  records  2\n"
+                              "  least    item 1   2020-Jan-01 00:00:00.0000   0.983686802502592 AU"
+                              "   147157451.090079 km\n"
+                              "          147157451  km    min    on    2020-Jan-01\n"
+                              "  most     item 2   2020-Jan-02 00:00:00.0000   1.0167 AU"
+                              "   152096155.14069 km\n"
+                              "          152096155  km    max    on    2020-Jan-02\n");
+}
+
+struct ChoiceCase {
+    const char* name;
+    std::vector<std::string> options;
+    bool minimum;
+    bool maximum;
+};
+
+class ScanCommandChoice : public ScanCommand, public ::testing::WithParamInterface<ChoiceCase> {};
+
+TEST_P(ScanCommandChoice, ShowsOnlyTheTrackedExtremes) {
+    std::vector<std::string> arguments = GetParam().options;
+    arguments.push_back("--json");
+    arguments.push_back(table);
+    const CommandRun result = run(arguments);
+    EXPECT_EQ(result.out.find("\"minimum\"") != std::string::npos, GetParam().minimum);
+    EXPECT_EQ(result.out.find("\"maximum\"") != std::string::npos, GetParam().maximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ScanCommandChoice,
+                         ::testing::Values(ChoiceCase{"Default", {}, true, true},
+                                           ChoiceCase{"Least", {"--least"}, true, false},
+                                           ChoiceCase{"Most", {"--most"}, false, true},
+                                           ChoiceCase{"Both", {"--most", "--least"}, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScanCommand, StartAndEndDatesFilterTheRecords) {
+    EXPECT_NE(run({"--json", "--start", "2020-Jan-02", table}).out.find("\"datedCount\":1"),
+              std::string::npos);
+    EXPECT_NE(run({"--json", "--end=2020-Jan-01", table}).out.find("\"datedCount\":1"),
+              std::string::npos);
+}
+
+TEST_F(ScanCommand, CutShortFileWarnsButSucceeds) {
+    const std::string cut =
+        folder.write("cut.txt", "$$SOE\n" + record("2020-Jan-01", "9.836868025025924E-01"));
+    const CommandRun result = run({"--json", cut});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_NE(result.out.find(",\"warning\":\"The file ends before $$EOE: it may have been cut "
+                              "short. The results cover the records read.\"}"),
+              std::string::npos);
+    EXPECT_EQ(result.err, "vandrel-scan: " + cut +
+                              ": The file ends before $$EOE: it may have been cut short. The "
+                              "results cover the records read.\n");
+    EXPECT_EQ(run({"--json", table}).out.find("warning"), std::string::npos);
+}
+
+TEST_F(ScanCommand, EveryFileIsScannedAndTheWorstStatusWins) {
+    const std::string missing = (folder.path() / "missing.txt").string();
+    const std::string noRecords = folder.write("none.txt", "just a header\n");
+    const CommandRun result = run({"--json", missing, table, noRecords});
+    EXPECT_EQ(result.status, kExitScanFailed);
+    EXPECT_EQ(result.err, "vandrel-scan: " + missing +
+                              ": cannot open: No such file or directory\n"
+                              "vandrel-scan: " +
+                              noRecords +
+                              ": This file holds no ephemeris records: no line reads $$SOE.\n");
+    EXPECT_NE(result.out.find("\"datedCount\":2"), std::string::npos);
+    EXPECT_EQ(run({missing, table}).status, kExitCannotOpen);
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;
+    const char* shows;
+};
+
+class ScanCommandUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ScanCommandUsage, AnswersWithTheRightStatus) {
+    const CommandRun result = run(GetParam().arguments);
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_NE((result.out + result.err).find(GetParam().shows), std::string::npos)
+        << result.out << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ScanCommandUsage,
+    ::testing::Values(UsageCase{"NoFile", {}, kExitUsage, "no file given"},
+                      UsageCase{
+                          "UnknownOption", {"--fast", "x"}, kExitUsage, "unknown option --fast"},
+                      UsageCase{"StartWithoutDate", {"x", "--start"}, kExitUsage, "needs a date"},
+                      UsageCase{"Help", {"--help"}, kExitOk, "usage: vandrel-scan"},
+                      UsageCase{"Version", {"--version"}, kExitOk, "vandrel-scan 1."},
+                      UsageCase{"BadStartDate",
+                                {"--start", "soon", "x"},
+                                kExitScanFailed,
+                                "Start date not understood: soon."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScanProgram, ReadsStandardInputForADash) {
+    const std::string table =
+        "$$SOE\r\n" + record("2020-Jan-01", "9.836868025025924E-01") + "$$EOE\r\n";
+    const auto output =
+        testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " --json --least -", table);
+    EXPECT_EQ(output.status, 0) << output.err;
+    EXPECT_EQ(
+        output.out,
+        "{\"file\":\"-\",\"datedCount\":1,\"minimum\":{\"item\":1,\"dateText\":"
+        "\"2020-Jan-01 00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":"
+        "\"147157451.090079\",\"summary\":\" 147157451  km    min    on    2020-Jan-01\"}}\n");
+}
+
+TEST(ScanProgram, ScansTheProjectsExampleFile) {
+    const auto output =
+        testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " --json " + VANDREL_EXAMPLE_FILE);
+    EXPECT_EQ(output.status, 0) << output.err;
+    EXPECT_NE(output.out.find("\"datedCount\":366"), std::string::npos) << output.out;
+    EXPECT_NE(output.out.find("min    on    2020-Jan-03"), std::string::npos) << output.out;
+}
+
+}  // namespace
+}  // namespace vandrel

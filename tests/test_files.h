@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vandrel::testing {
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TemporaryFolder {
+  public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string write(const std::string& name, std::string_view bytes) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string readWholeFile(const std::filesystem::path& path);
+
+// A Horizons-style table from the project's generator; `arguments` as its options.
+std::string generateEphemeris(const std::vector<std::string>& arguments);
+
+// The folder of the real Horizons files beside the project, or empty when absent.
+std::filesystem::path sharedEphemerides();
+
+struct CommandOutput {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+// Runs a shell command line; standard input from `input` when not empty.
+CommandOutput runCommand(const std::string& commandLine, const std::string& input = {});
+
+// One Horizons record: a date line and its LT/RG/RR line of 77 characters.
+std::string record(std::string_view date, std::string_view rg, std::string_view time = "00:00");
+
+}  // namespace vandrel::testing

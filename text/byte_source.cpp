@@ -1,0 +1,54 @@
+#include "text/byte_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace vandrel {
+
+std::size_t MemorySource::read(char* into, std::size_t size) {
+    const std::size_t count = std::min(size, data_.size() - position_);
+    std::memcpy(into, data_.data() + position_, count);
+    position_ += count;
+    return count;
+}
+
+std::unique_ptr<FileSource> FileSource::open(const std::string& path, std::string& reason) {
+    // The C library opens a folder for reading without complaint; reading it
+    // fails later. Refuse it here, where the caller expects open failures.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        reason = std::strerror(EISDIR);
+        return nullptr;
+    }
+    errno = 0;
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr) {
+        reason = errno != 0 ? std::strerror(errno) : "cannot open the file";
+        return nullptr;
+    }
+    std::setvbuf(stream, nullptr, _IONBF, 0);
+    return std::unique_ptr<FileSource>(new FileSource(stream, true));
+}
+
+std::unique_ptr<FileSource> FileSource::borrow(std::FILE* stream) {
+    return std::unique_ptr<FileSource>(new FileSource(stream, false));
+}
+
+FileSource::~FileSource() {
+    if (owned_) {
+        std::fclose(stream_);
+    }
+}
+
+std::size_t FileSource::read(char* into, std::size_t size) {
+    errno = 0;
+    const std::size_t count = std::fread(into, 1, size, stream_);
+    if (count == 0 && std::ferror(stream_) != 0) {
+        error_ = errno != 0 ? std::strerror(errno) : "read error";
+    }
+    return count;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,190 @@
+#include "text/field_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/delimiter_search.h"
+
+namespace vandrel {
+
+using detail::findItemEnd;
+using detail::findQuote;
+using detail::isBlank;
+
+namespace {
+
+std::string_view trimTrailingBlanks(std::string_view text) {
+    std::size_t size = text.size();
+    while (size > 0 && isBlank(text[size - 1])) {
+        --size;
+    }
+    return text.substr(0, size);
+}
+
+}  // namespace
+
+FieldReader::FieldReader(ByteSource& source, std::size_t keep)
+    : source_(source), keep_(std::min(keep, kBlockSize)), buffer_(kBlockSize) {
+    longItem_.reserve(keep_);
+}
+
+// Moves the unread bytes to the front of the buffer and appends what the
+// source gives. False when nothing could be added.
+bool FieldReader::fill() {
+    if (position_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + position_, end_ - position_);
+        end_ -= position_;
+        position_ = 0;
+    }
+    if (sourceEnded_ || end_ == buffer_.size()) {
+        return false;
+    }
+    const std::size_t count = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    if (count == 0) {
+        sourceEnded_ = true;
+        return false;
+    }
+    end_ += count;
+    return true;
+}
+
+// The line end after an item and the tail of a quoted item are passed at the
+// start of the next call, so that passing them never moves the bytes of the
+// item that was just delivered.
+void FieldReader::settlePending() {
+    if (pending_ == Pending::RestOfQuotedItem) {
+        pending_ = Pending::Nothing;
+        for (;;) {
+            if (position_ == end_ && !fill()) {
+                return;
+            }
+            const char* const end = buffer_.data() + end_;
+            const char* const stop = findItemEnd(buffer_.data() + position_, end);
+            if (stop != end) {
+                position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+                if (*stop == '\r') {
+                    pending_ = Pending::LineFeedAfterCr;
+                }
+                break;
+            }
+            position_ = end_;
+        }
+    }
+    if (pending_ == Pending::LineFeedAfterCr) {
+        pending_ = Pending::Nothing;
+        if ((position_ < end_ || fill()) && buffer_[position_] == '\n') {
+            ++position_;
+        }
+    }
+}
+
+bool FieldReader::next(Field& field) {
+    settlePending();
+    bool skippedBlanks = false;
+    for (;;) {
+        while (position_ < end_ && isBlank(buffer_[position_])) {
+            ++position_;
+            skippedBlanks = true;
+        }
+        if (position_ < end_) {
+            break;
+        }
+        if (!fill()) {
+            if (!skippedBlanks) {
+                return false;
+            }
+            deliver(field, {}, 0);
+            return true;
+        }
+    }
+    if (buffer_[position_] == '"') {
+        ++position_;
+        readItem<true>(field);
+    } else {
+        readItem<false>(field);
+    }
+    return true;
+}
+
+template <bool Quoted>
+void FieldReader::readItem(Field& field) {
+    for (;;) {
+        const char* const begin = buffer_.data() + position_;
+        const char* const end = buffer_.data() + end_;
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin, end);
+        if (stop != end) {
+            std::string_view text(begin, static_cast<std::size_t>(stop - begin));
+            if (!Quoted) {
+                text = trimTrailingBlanks(text);
+            }
+            position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+            if (Quoted) {
+                pending_ = Pending::RestOfQuotedItem;
+            } else if (*stop == '\r') {
+                pending_ = Pending::LineFeedAfterCr;
+            }
+            deliver(field, text, text.size());
+            return;
+        }
+        if (position_ == 0 && end_ == buffer_.size()) {
+            readLongItem<Quoted>(field);
+            return;
+        }
+        if (!fill()) {
+            // The input ends inside the item: the item ends with it.
+            std::string_view text(buffer_.data() + position_, end_ - position_);
+            if (!Quoted) {
+                text = trimTrailingBlanks(text);
+            }
+            position_ = end_;
+            deliver(field, text, text.size());
+            return;
+        }
+    }
+}
+
+// An item that fills the whole buffer: keep its first characters, count the
+// rest as it streams past.
+template <bool Quoted>
+void FieldReader::readLongItem(Field& field) {
+    longItem_.clear();
+    std::uint64_t length = 0;
+    std::uint64_t trailingBlanks = 0;
+    for (;;) {
+        const char* const begin = buffer_.data() + position_;
+        const char* const end = buffer_.data() + end_;
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin, end);
+        const std::string_view chunk(begin, static_cast<std::size_t>(stop - begin));
+        if (longItem_.size() < keep_) {
+            longItem_.append(chunk.substr(0, keep_ - longItem_.size()));
+        }
+        if (!Quoted) {
+            const std::size_t chunkTrailing = chunk.size() - trimTrailingBlanks(chunk).size();
+            trailingBlanks =
+                chunkTrailing == chunk.size() ? trailingBlanks + chunkTrailing : chunkTrailing;
+        }
+        length += chunk.size();
+        if (stop != end) {
+            position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+            if (Quoted) {
+                pending_ = Pending::RestOfQuotedItem;
+            } else if (*stop == '\r') {
+                pending_ = Pending::LineFeedAfterCr;
+            }
+            break;
+        }
+        position_ = end_;
+        if (!fill()) {
+            break;
+        }
+    }
+    length -= trailingBlanks;
+    deliver(field, longItem_, length);
+}
+
+void FieldReader::deliver(Field& field, std::string_view text, std::uint64_t length) {
+    field.text = text.substr(0, std::min<std::uint64_t>(keep_, length));
+    field.length = length;
+}
+
+}  // namespace vandrel

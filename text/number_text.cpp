@@ -1,0 +1,334 @@
+#include "text/number_text.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "text/delimiter_search.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string NumberToText(double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        // Zero of either sign reads "0"; the callers never pass NaN or infinity
+        // (the scanner refuses them), but they must not crash here either.
+        if (value == 0) {
+            return "0";
+        }
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    }
+    // Scientific form first: it rounds to exactly 15 significant digits.
+    char scientific[64];
+    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                            std::chars_format::scientific, kSignificantDigits - 1);
+    (void)error;  // 64 characters always hold "-d.dddddddddddddde-ddd"
+    const std::string_view form(scientific, static_cast<std::size_t>(end - scientific));
+
+    const bool negative = form.front() == '-';
+    const std::size_t exponentMark = form.find('e');
+    std::string digits;
+    for (const char c : form.substr(0, exponentMark)) {
+        if (isDigit(c)) {
+            digits += c;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    int exponent = 0;
+    const std::string_view exponentText = form.substr(exponentMark + 1);
+    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
+                    exponentText.data() + exponentText.size(), exponent);
+
+    std::string text = negative ? "-" : "";
+    if (exponent < 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text += digits;
+        return text;
+    }
+    const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= wholeDigits) {
+        text += digits;
+        text.append(wholeDigits - digits.size(), '0');
+    } else {
+        text.append(digits, 0, wholeDigits);
+        text += '.';
+        text.append(digits, wholeDigits);
+    }
+    return text;
+}
+
+std::string NumberToText(std::int32_t count) {
+    return std::to_string(count);
+}
+
+std::string NumberToSignedText(double wholeValue) {
+    const std::string digits = NumberToText(wholeValue);
+    return digits.front() == '-' ? digits : " " + digits;
+}
+
+namespace {
+
+// The number's characters without blanks, in the form std::from_chars takes:
+// no "+" sign, at least one digit before the point, "e" as the exponent mark.
+class NumberText {
+  public:
+    void add(char c) {
+        if (size_ < sizeof small_) {
+            small_[size_] = c;
+        } else {
+            if (large_.empty()) {
+                large_.assign(small_, size_);
+            }
+            large_ += c;
+        }
+        ++size_;
+    }
+    void dropBack(std::size_t count) {
+        size_ -= count;
+        if (!large_.empty()) {
+            large_.resize(size_);
+        }
+    }
+    std::size_t size() const { return size_; }
+    const char* data() const { return large_.empty() ? small_ : large_.data(); }
+
+  private:
+    char small_[64];
+    std::string large_;
+    std::size_t size_ = 0;
+};
+
+class NumberScanner {
+  public:
+    explicit NumberScanner(std::string_view text) : text_(text) {}
+
+    char peek() {
+        while (position_ < text_.size() && detail::isBlank(text_[position_])) {
+            ++position_;
+        }
+        return position_ < text_.size() ? text_[position_] : '\0';
+    }
+    void take() { ++position_; }
+    std::size_t mark() const { return position_; }
+    void rewind(std::size_t mark) { position_ = mark; }
+
+  private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace
+
+double TextToNumber(std::string_view text) {
+    NumberScanner scanner(text);
+    NumberText number;
+    bool negative = false;
+    if (scanner.peek() == '+' || scanner.peek() == '-') {
+        negative = scanner.peek() == '-';
+        scanner.take();
+    }
+    number.add('0');  // "5" becomes "05" and ".5" "0.5": both read the same
+    // Where the value's first non-zero digit stands relative to the point;
+    // decides between infinity and zero when the value is out of range.
+    long long magnitude = 0;
+    bool seenNonZero = false;
+    bool anyDigit = false;
+    while (isDigit(scanner.peek())) {
+        const char digit = scanner.peek();
+        seenNonZero = seenNonZero || digit != '0';
+        magnitude += seenNonZero ? 1 : 0;
+        number.add(digit);
+        anyDigit = true;
+        scanner.take();
+    }
+    if (scanner.peek() == '.') {
+        scanner.take();
+        number.add('.');
+        while (isDigit(scanner.peek())) {
+            const char digit = scanner.peek();
+            if (!seenNonZero) {
+                seenNonZero = digit != '0';
+                magnitude -= seenNonZero ? 0 : 1;
+            }
+            number.add(digit);
+            anyDigit = true;
+            scanner.take();
+        }
+    }
+    if (!anyDigit) {
+        return 0;
+    }
+    if (scanner.peek() == 'E' || scanner.peek() == 'e') {
+        const std::size_t beforeMark = scanner.mark();
+        scanner.take();
+        const std::size_t markSize = number.size();
+        number.add('e');
+        if (scanner.peek() == '+' || scanner.peek() == '-') {
+            if (scanner.peek() == '-') {
+                number.add('-');
+            }
+            scanner.take();
+        }
+        long long exponent = 0;
+        bool exponentDigits = false;
+        while (isDigit(scanner.peek())) {
+            exponent = std::min(exponent * 10 + (scanner.peek() - '0'), 1'000'000'000LL);
+            number.add(scanner.peek());
+            exponentDigits = true;
+            scanner.take();
+        }
+        if (exponentDigits) {
+            const bool exponentNegative = number.data()[markSize + 1] == '-';
+            magnitude += exponentNegative ? -exponent : exponent;
+        } else {
+            // A mark without digits is not part of the number: "1.5E" reads 1.5.
+            number.dropBack(number.size() - markSize);
+            scanner.rewind(beforeMark);
+        }
+    }
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+constexpr double kNegativePowersOfTen[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                           1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                           1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+
+std::uint64_t loadEight(const char* text) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, text, sizeof bytes);
+    return bytes;
+}
+
+bool areEightDigits(std::uint64_t bytes) {
+    return ((bytes & 0xF0F0F0F0F0F0F0F0) |
+            (((bytes + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) == 0x3333333333333333;
+}
+
+// The value of eight digit characters, first character most significant.
+std::uint64_t eightDigitsValue(std::uint64_t bytes) {
+    bytes -= 0x3030303030303030;
+    bytes = bytes * 10 + (bytes >> 8);
+    return (((bytes & 0x000000FF000000FF) * 0x000F424000000064) +
+            (((bytes >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
+           32;
+}
+
+// Horizons writes every distance as "d.dddddddddddddddE+dd" (21 characters):
+// read that form eight digits at a time.
+bool approximateHorizonsNumber(std::string_view text, double& value) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return false;
+    }
+    if (text.size() != 21 || !isDigit(text[0]) || text[1] != '.' || text[17] != 'E' ||
+        (text[18] != '+' && text[18] != '-') || !isDigit(text[19]) || !isDigit(text[20])) {
+        return false;
+    }
+    const std::uint64_t high = loadEight(text.data() + 2);  // digits 2 to 9
+    const std::uint64_t low = loadEight(text.data() + 9);   // digits 9 to 16
+    if (!areEightDigits(high) || !areEightDigits(low)) {
+        return false;
+    }
+    const std::uint64_t mantissa =
+        static_cast<std::uint64_t>(text[0] - '0') * 1'000'000'000'000'000 +
+        eightDigitsValue(high) * 10'000'000 + eightDigitsValue(low) -
+        static_cast<std::uint64_t>(text[9] - '0') * 10'000'000;
+    const int exponent = (text[19] - '0') * 10 + (text[20] - '0');
+    const int power = (text[18] == '-' ? -exponent : exponent) - 15;
+    if (power < -22 || power > 22) {
+        return false;
+    }
+    // The reciprocal power adds a third rounding, well within the promise.
+    value = static_cast<double>(mantissa) *
+            (power < 0 ? kNegativePowersOfTen[-power] : kPowersOfTen[power]);
+    return true;
+}
+
+}  // namespace
+
+bool approximateNumber(std::string_view text, double& value) {
+    if (approximateHorizonsNumber(text, value)) {
+        return true;
+    }
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < size && detail::isBlank(text[i])) {
+            ++i;
+        }
+    };
+    skipBlanks();
+    bool negative = false;
+    if (i < size && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fractionDigits = 0;
+    for (; i < size && isDigit(text[i]); ++i, ++digits) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    }
+    if (i < size && text[i] == '.') {
+        for (++i; i < size && isDigit(text[i]); ++i, ++digits, ++fractionDigits) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        }
+    }
+    if (digits == 0 || digits > 19) {
+        return false;
+    }
+    int exponent = 0;
+    if (i < size && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        bool exponentNegative = false;
+        if (i < size && (text[i] == '+' || text[i] == '-')) {
+            exponentNegative = text[i] == '-';
+            ++i;
+        }
+        int exponentDigits = 0;
+        for (; i < size && isDigit(text[i]) && exponentDigits < 4; ++i, ++exponentDigits) {
+            exponent = exponent * 10 + (text[i] - '0');
+        }
+        if (exponentDigits == 0) {
+            return false;
+        }
+        exponent = exponentNegative ? -exponent : exponent;
+    }
+    skipBlanks();
+    const int power = exponent - fractionDigits;
+    if (i != size || power < -22 || power > 22) {
+        return false;
+    }
+    value = static_cast<double>(mantissa) *
+            (power < 0 ? kNegativePowersOfTen[-power] : kPowersOfTen[power]);
+    value = negative ? -value : value;
+    return true;
+}
+
+}  // namespace vandrel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vandrel {
+
+// The nearest decimal text of at most 15 significant digits, with "." as the
+// separator, a minus for negatives, a zero before the point below 1, no
+// trailing zeros, no point for whole values, no blank and never an exponent:
+// 0.9836868025025924 gives "0.983686802502592", 0.00001234 "0.00001234".
+std::string NumberToText(double value);
+// A count, as its digits.
+std::string NumberToText(std::int32_t count);
+
+// A whole value as its digits after a blank (0 and up) or a minus sign.
+std::string NumberToSignedText(double wholeValue);
+
+// The longest decimal number at the start of the text: optional sign,
+// digits, optional "." and fraction, optional exponent ("E" or "e", optional
+// sign, digits). Blanks and tabs anywhere are ignored; no number gives 0.
+// The conversion is correctly rounded and independent of the locale; a value
+// beyond the range of a double gives infinity, one too small for it 0.
+double TextToNumber(std::string_view text);
+
+// A quick reading of the common forms ("9.836868025025924E-01", "0.5",
+// "-12"), within a relative 1e-15 of TextToNumber's value; false for any
+// other form (blanks inside, more than 19 digits, a large exponent, trailing
+// characters). Lets a caller pass over numbers that cannot matter without
+// the full, correctly rounded conversion. (A plain bool and out-value: the
+// scanner calls it millions of times a second.)
+bool approximateNumber(std::string_view text, double& value);
+
+}  // namespace vandrel

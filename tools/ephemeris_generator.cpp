@@ -1,0 +1,235 @@
+// Writes a Horizons-style vector table (position, velocity, LT, RG, RR in AU
+// and AU/day) of a body on a Kepler orbit around the Sun: the example file,
+// test inputs and the benchmark's large files.
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <numbers>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr double kLightAuPerDay = 173.1446326846693;
+constexpr double kEarthYearDays = 365.256363004;
+
+constexpr std::string_view kUsage =
+    "usage: vandrel-generate [options] OUTPUT\n"
+    "  --records N         number of records (default 366)\n"
+    "  --bytes N           instead: write records until the file holds N bytes\n"
+    "  --step-hours H      time between records (default 24)\n"
+    "  --start-jd JD       Julian day of the first record (default 2458849.5, 2020-Jan-01)\n"
+    "  --semi-major-axis A in AU (default 1.00000011)\n"
+    "  --eccentricity E    (default 0.01671022)\n"
+    "  --perihelion-jd JD  Julian day of a perihelion passage (default 2458851.5)\n"
+    "  --crlf              end lines with CR LF (default LF)\n"
+    "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
+    "OUTPUT may be - for standard output.\n";
+
+struct Settings {
+    long long records = 366;
+    long long bytes = 0;
+    double stepHours = 24;
+    double startJd = 2458849.5;
+    double semiMajorAxis = 1.00000011;
+    double eccentricity = 0.01671022;
+    double perihelionJd = 2458851.5;
+    bool crlf = false;
+    bool endMarker = true;
+    std::string output;
+};
+
+class Output {
+  public:
+    Output(std::FILE* file, bool crlf) : file_(file), lineEnd_(crlf ? "\r\n" : "\n") {}
+    ~Output() { flush(); }
+
+    void line(std::string_view text) {
+        buffer_ += text;
+        buffer_ += lineEnd_;
+        if (buffer_.size() > (1 << 20)) {
+            flush();
+        }
+    }
+    void flush() {
+        written_ += buffer_.size();
+        if (!buffer_.empty() &&
+            std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+            std::perror("vandrel-generate: write");
+            std::exit(1);
+        }
+        buffer_.clear();
+    }
+    unsigned long long written() const { return written_ + buffer_.size(); }
+
+  private:
+    std::FILE* file_;
+    std::string_view lineEnd_;
+    std::string buffer_;
+    unsigned long long written_ = 0;
+};
+
+// Calendar date and time of a Julian day, as Horizons prints it.
+std::string calendarText(double julianDay) {
+    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const double shifted = julianDay + 0.5;
+    const long long day = static_cast<long long>(std::floor(shifted));
+    long long seconds = std::llround((shifted - static_cast<double>(day)) * 86400.0);
+    long long wholeDay = day + seconds / 86400;
+    seconds %= 86400;
+    // Julian day number to Gregorian date (Richards' algorithm).
+    const long long f = wholeDay + 1401 + (((4 * wholeDay + 274277) / 146097) * 3) / 4 - 38;
+    const long long e = 4 * f + 3;
+    const long long h = 5 * ((e % 1461) / 4) + 2;
+    const long long dayOfMonth = (h % 153) / 5 + 1;
+    const long long month = (h / 153 + 2) % 12 + 1;
+    const long long year = e / 1461 - 4716 + (14 - month) / 12;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%s-%02lld %02lld:%02lld:%02lld.0000", year,
+                  kMonths[month - 1], dayOfMonth, seconds / 3600, (seconds / 60) % 60,
+                  seconds % 60);
+    return text;
+}
+
+void header(Output& out, const Settings& settings) {
+    out.line("*******************************************************************************");
+    out.line("Ephemeris / vandrel-generate: a Kepler orbit for tests and benchmarks");
+    out.line("*******************************************************************************");
+    out.line("Target body name: Kepler test body                {source: vandrel-generate}");
+    out.line("Center body name: Sun (10)                        {source: vandrel-generate}");
+    out.line("Center-site name: BODY CENTER");
+    out.line("*******************************************************************************");
+    out.line("Start time      : A.D. " + calendarText(settings.startJd) + " TDB");
+    out.line("Step-size       : " + std::to_string(std::lround(settings.stepHours * 60)) +
+             " minutes");
+    out.line("*******************************************************************************");
+    out.line("Center geodetic : 0.00000000,0.00000000,0.0000000 {E-lon(deg),Lat(deg),Alt(km)}");
+    out.line("Output units    : AU-D");
+    out.line("Output type     : GEOMETRIC cartesian states");
+    out.line("Output format   : 3 (position, velocity, LT, range, range-rate)");
+    out.line("Reference frame : Ecliptic of J2000.0");
+    out.line("*******************************************************************************");
+    out.line("JDTDB");
+    out.line("   X     Y     Z");
+    out.line("   VX    VY    VZ");
+    out.line("   LT    RG    RR");
+    out.line("*******************************************************************************");
+    out.line("$$SOE");
+}
+
+void trailer(Output& out) {
+    out.line("$$EOE");
+    out.line("*******************************************************************************");
+    out.line("  Symbol meaning [1 au= 149597870.700 km, 1 day= 86400.0 s]:");
+    out.line("    RG     Range; distance from coordinate center (au)");
+    out.line("*******************************************************************************");
+}
+
+void record(Output& out, const Settings& settings, double julianDay) {
+    const double a = settings.semiMajorAxis;
+    const double e = settings.eccentricity;
+    const double meanMotion = 2 * std::numbers::pi / (kEarthYearDays * std::pow(a, 1.5));
+    const double meanAnomaly =
+        std::remainder(meanMotion * (julianDay - settings.perihelionJd), 2 * std::numbers::pi);
+    double eccentricAnomaly = meanAnomaly;
+    for (int i = 0; i < 30; ++i) {
+        eccentricAnomaly -= (eccentricAnomaly - e * std::sin(eccentricAnomaly) - meanAnomaly) /
+                            (1 - e * std::cos(eccentricAnomaly));
+    }
+    const double cosE = std::cos(eccentricAnomaly);
+    const double sinE = std::sin(eccentricAnomaly);
+    const double root = std::sqrt(1 - e * e);
+    const double x = a * (cosE - e);
+    const double y = a * root * sinE;
+    const double rate = a * meanMotion / (1 - e * cosE);
+    const double vx = -rate * sinE;
+    const double vy = rate * root * cosE;
+    const double range = std::hypot(x, y);
+    char line[256];
+    std::snprintf(line, sizeof line, "%.9f = A.D. %s TDB ", julianDay,
+                  calendarText(julianDay).c_str());
+    out.line(line);
+    std::snprintf(line, sizeof line, " X =%22.15E Y =%22.15E Z =%22.15E", x, y, 0.0);
+    out.line(line);
+    std::snprintf(line, sizeof line, " VX=%22.15E VY=%22.15E VZ=%22.15E", vx, vy, 0.0);
+    out.line(line);
+    std::snprintf(line, sizeof line, " LT=%22.15E RG=%22.15E RR=%22.15E", range / kLightAuPerDay,
+                  range, (x * vx + y * vy) / range);
+    out.line(line);
+}
+
+bool parseNumber(std::string_view text, double& value) {
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool parseArguments(int argc, char** argv, Settings& settings) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const auto number = [&](double& into) {
+            return i + 1 < argc && parseNumber(argv[++i], into);
+        };
+        double value = 0;
+        if (argument == "--records" && number(value)) {
+            settings.records = static_cast<long long>(value);
+        } else if (argument == "--bytes" && number(value)) {
+            settings.bytes = static_cast<long long>(value);
+        } else if (argument == "--step-hours" && number(settings.stepHours)) {
+        } else if (argument == "--start-jd" && number(settings.startJd)) {
+        } else if (argument == "--semi-major-axis" && number(settings.semiMajorAxis)) {
+        } else if (argument == "--eccentricity" && number(settings.eccentricity)) {
+        } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {
+        } else if (argument == "--crlf") {
+            settings.crlf = true;
+        } else if (argument == "--no-end-marker") {
+            settings.endMarker = false;
+        } else if (!argument.starts_with("--") || argument == "-") {
+            settings.output = argument;
+        } else {
+            return false;
+        }
+    }
+    return !settings.output.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Settings settings;
+    if (!parseArguments(argc, argv, settings)) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    std::FILE* file = settings.output == "-" ? stdout : std::fopen(settings.output.c_str(), "wb");
+    if (file == nullptr) {
+        std::perror(("vandrel-generate: " + settings.output).c_str());
+        return 1;
+    }
+    {
+        Output out(file, settings.crlf);
+        header(out, settings);
+        const double stepDays = settings.stepHours / 24;
+        for (long long index = 0;; ++index) {
+            const bool done = settings.bytes > 0
+                                  ? out.written() >= static_cast<unsigned long long>(settings.bytes)
+                                  : index >= settings.records;
+            if (done) {
+                break;
+            }
+            record(out, settings, settings.startJd + static_cast<double>(index) * stepDays);
+        }
+        if (settings.endMarker) {
+            trailer(out);
+        }
+    }
+    if (file != stdout && std::fclose(file) != 0) {
+        std::perror("vandrel-generate: close");
+        return 1;
+    }
+    return 0;
+}
