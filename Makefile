@@ -1,6 +1,7 @@
 # The two commands of the README, and a few more for developers.
 #   make run         install what is missing, build, start vandrel
 #   make test        install what is missing, build, run every test
+#   make screenshot  docs/window.png, the window right after start-up
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
 
@@ -9,7 +10,10 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: run test bench fuzz build deps clean
+BUILD_PATH = $(abspath $(BUILD))
+XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96"
+
+.PHONY: run test screenshot bench fuzz build deps clean
 
 deps:
 	@tools/install-deps
@@ -18,8 +22,17 @@ build: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	@cmake --build $(BUILD) --parallel $(JOBS)
 
+# The window starts in examples/, so the example file is in its list at once.
 run: build
-	@$(BUILD)/cli/vandrel-scan examples/horizons_results.txt
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "vandrel: no desktop here (DISPLAY is not set); 'make screenshot' draws the window to docs/window.png, and $(BUILD)/cli/vandrel-scan examples/horizons_results.txt scans without one."; \
+	else \
+		cd examples && $(BUILD_PATH)/app/vandrel; \
+	fi
+
+screenshot: build
+	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
+	@echo "wrote docs/window.png"
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)

@@ -1,0 +1,277 @@
+#include "app/form_vandrel.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/desktop_services.h"
+#include "app/file_list.h"
+#include "app/folder_list.h"
+#include "app/picker/picker_handlers.h"
+#include "app/settings/date_range_file.h"
+#include "app/start_up.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr const char* kDesignFace = "MS Sans Serif";
+
+QString colourName(Colour colour) {
+    return QStringLiteral("#%1").arg(colour, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+QRect pixels(const ControlSpec& spec) {
+    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
+            spec.height / kTwipsPerPixel};
+}
+
+QFont designFont(const ControlSpec& spec, const QFont& ordinary) {
+    if (spec.fontPoints == 0) {
+        return ordinary;
+    }
+    QFont font(QString::fromLatin1(kDesignFace));
+    font.setPointSizeF(spec.fontPoints);
+    font.setBold(spec.bold);
+    return font;
+}
+
+}  // namespace
+
+FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
+    : QWidget(parent), desktop_(desktop) {
+    // "MS Sans Serif" is a Windows face; Debian's closest is Liberation Sans.
+    QFont::insertSubstitutions(QString::fromLatin1(kDesignFace),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // The ordinary font: the design's 8-point face, narrowed a little, as
+    // Liberation Sans runs wider than the bitmap face the layout was drawn with.
+    QFont ordinary(QString::fromLatin1(kDesignFace));
+    ordinary.setPointSizeF(8.25);
+    ordinary.setStretch(90);
+    QWidget::setFont(ordinary);
+
+    setObjectName(QStringLiteral("FormVandrel"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/vandrel.xpm")));
+    setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+
+    auto* options = new QButtonGroup(this);
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : formLayout()) {
+        const QFont font = designFont(spec, ordinary);
+        QWidget* control = createControl(spec, font);
+        control->setObjectName(QString::fromLatin1(spec.name));
+        control->setGeometry(pixels(spec));
+        control->setFont(font);
+        looks_[control] = {spec.background, spec.textColour};
+        applyLook(control, looks_[control]);
+        if (spec.hidden) {
+            control->hide();
+        }
+        if (auto* option = qobject_cast<QRadioButton*>(control)) {
+            options->addButton(option);
+        }
+        controls_.insert(control->objectName(), control);
+        if (control->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr) {
+                setTabOrder(previous, control);
+            }
+            previous = control;
+        }
+    }
+    // Labels lie beneath every other control.
+    for (QWidget* control : std::as_const(controls_)) {
+        if (qobject_cast<QLabel*>(control) != nullptr) {
+            control->lower();
+        }
+    }
+    folderList_->setPath(QDir::currentPath());
+    fileList_->setFolder(folderList_->path());
+    wireEvents();
+}
+
+void FormVandrel::focusFirstControl() {
+    widget(Control::CDsort)->setFocus();
+}
+
+QWidget* FormVandrel::createControl(const ControlSpec& spec, const QFont& font) {
+    const QString caption = QString::fromStdString(spec.caption);
+    switch (spec.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(caption, this);
+            label->setWordWrap(true);
+            label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(this);
+            button->setAutoDefault(false);
+            button->setAccessibleName(caption);
+            if (QFontMetrics(font).horizontalAdvance(caption) <= pixels(spec).width() - 6) {
+                button->setText(caption);
+                return button;
+            }
+            // A Qt button keeps its caption on one line; a long one wraps in a label.
+            auto* label = new QLabel(caption, button);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignCenter);
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            auto* layout = new QVBoxLayout(button);
+            layout->setContentsMargins(2, 1, 2, 1);
+            layout->addWidget(label);
+            return button;
+        }
+        case ControlKind::OptionButton:
+            return new QRadioButton(caption, this);
+        case ControlKind::CheckBox:
+            return new QCheckBox(caption, this);
+        case ControlKind::TextBox: {
+            auto* box = new QLineEdit(caption, this);
+            box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            return box;
+        }
+        case ControlKind::FolderList:
+            return folderList_ = new FolderList(this);
+        case ControlKind::FileList:
+            return fileList_ = new FileList(this);
+    }
+    return nullptr;
+}
+
+// Style sheets paint a button in its own colour whatever the desktop's style.
+void FormVandrel::applyLook(QWidget* widget, const Look& look) {
+    QString rules;
+    if (look.background) {
+        rules += QStringLiteral("background-color: %1;").arg(colourName(*look.background));
+    }
+    if (look.textColour) {
+        rules += QStringLiteral("color: %1;").arg(colourName(*look.textColour));
+    }
+    if (rules.isEmpty()) {
+        return;
+    }
+    const QString kind = QString::fromLatin1(widget->metaObject()->className());
+    QString sheet = QStringLiteral("%1 { %2 }").arg(kind, rules);
+    if (qobject_cast<QPushButton*>(widget) != nullptr) {
+        sheet = QStringLiteral(
+                    "QPushButton { %1 border: 1px solid #404040; border-radius: 2px; }"
+                    "QPushButton:pressed { border: 2px inset #404040; }")
+                    .arg(rules);
+    }
+    widget->setStyleSheet(sheet);
+}
+
+void FormVandrel::wireEvents() {
+    connect(widgetAs<QPushButton>(Control::CDlo), &QPushButton::clicked, this,
+            [this] { CDlo_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::CDsa), &QPushButton::clicked, this,
+            [this] { CDsa_Click(*this); });
+    connect(folderList_, &FolderList::changed, this, [this] { Dir1_Change(*this); });
+    connect(fileList_, &FileList::clicked, this, [this] { File1_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::Command4), &QPushButton::clicked, this,
+            [this] { Command4_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::Command1), &QPushButton::clicked, this,
+            [this] { Command1_Click(*this); });
+}
+
+QWidget* FormVandrel::widget(Control control) const {
+    return controls_.value(QString::fromLatin1(vandrel::objectName(control)));
+}
+
+template <typename Widget>
+Widget* FormVandrel::widgetAs(Control control) const {
+    return qobject_cast<Widget*>(widget(control));
+}
+
+std::string FormVandrel::text(Control control) const {
+    return widgetAs<QLineEdit>(control)->text().toStdString();
+}
+
+void FormVandrel::setText(Control control, const std::string& text) {
+    widgetAs<QLineEdit>(control)->setText(QString::fromStdString(text));
+}
+
+void FormVandrel::setVisible(Control control, bool visible) {
+    widget(control)->setVisible(visible);
+}
+
+Colour FormVandrel::textColour(Control control) const {
+    QWidget* control_widget = widget(control);
+    const auto look = looks_.find(control_widget);
+    if (look != looks_.end() && look->second.textColour) {
+        return *look->second.textColour;
+    }
+    return control_widget->palette().color(QPalette::Text).rgb() & 0xFFFFFF;
+}
+
+void FormVandrel::setEnabled(Control control, bool enabled) {
+    widget(control)->setEnabled(enabled);
+}
+
+void FormVandrel::setBackground(Control control, Colour colour) {
+    QWidget* control_widget = widget(control);
+    Look& look = looks_[control_widget];
+    look.background = colour;
+    applyLook(control_widget, look);
+}
+
+void FormVandrel::repaintNow(Control control) {
+    widget(control)->repaint();
+}
+
+int FormVandrel::checkValue(Control control) const {
+    return widgetAs<QCheckBox>(control)->isChecked() ? 1 : 0;
+}
+
+bool FormVandrel::isSelected(Control control) const {
+    return widgetAs<QRadioButton>(control)->isChecked();
+}
+
+void FormVandrel::select(Control control) {
+    widgetAs<QRadioButton>(control)->setChecked(true);
+}
+
+std::string FormVandrel::folderListPath() const {
+    return folderList_->path().toStdString();
+}
+
+bool FormVandrel::setFileListFolder(const std::string& folder) {
+    return fileList_->setFolder(QString::fromStdString(folder));
+}
+
+std::string FormVandrel::fileListSelection() const {
+    return fileList_->selectedName().toStdString();
+}
+
+void FormVandrel::showMessage(const Message& message) {
+    desktop_.showMessage(this, message);
+}
+
+bool FormVandrel::startProgram(const std::string& commandLine) {
+    return desktop_.startProgram(commandLine);
+}
+
+void FormVandrel::endProgram() {
+    desktop_.endProgram();
+}
+
+std::string FormVandrel::applicationFolder() const {
+    return desktop_.applicationFolder();
+}
+
+std::string FormVandrel::configurationFolder() const {
+    return desktop_.configurationFolder();
+}
+
+bool FormVandrel::isWritableFolder(const std::string& folder) const {
+    return desktop_.isWritableFolder(folder);
+}
+
+}  // namespace vandrel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QMap>
+#include <QWidget>
+#include <map>
+
+#include "app/form_layout.h"
+#include "app/window_operations.h"
+
+namespace vandrel {
+
+class DesktopServices;
+class FileList;
+class FolderList;
+
+// The one window: its 44 controls as designed, each event wired to its
+// handler, and the window operations the handlers use.
+class FormVandrel final : public QWidget, public WindowOperations {
+    Q_OBJECT
+  public:
+    explicit FormVandrel(DesktopServices& desktop, QWidget* parent = nullptr);
+
+    std::string text(Control control) const override;
+    void setText(Control control, const std::string& text) override;
+    void setVisible(Control control, bool visible) override;
+    Colour textColour(Control control) const override;
+    void setEnabled(Control control, bool enabled) override;
+    void setBackground(Control control, Colour colour) override;
+    void repaintNow(Control control) override;
+    int checkValue(Control control) const override;
+    bool isSelected(Control control) const override;
+    void select(Control control) override;
+    std::string folderListPath() const override;
+    bool setFileListFolder(const std::string& folder) override;
+    std::string fileListSelection() const override;
+    void showMessage(const Message& message) override;
+    bool startProgram(const std::string& commandLine) override;
+    void endProgram() override;
+    std::string applicationFolder() const override;
+    std::string configurationFolder() const override;
+    bool isWritableFolder(const std::string& folder) const override;
+
+    // The keyboard focus on the first control in tab order that takes it: "sort".
+    void focusFirstControl();
+
+    using QWidget::setEnabled;
+    using QWidget::setVisible;
+
+  private:
+    struct Look {
+        std::optional<Colour> background;
+        std::optional<Colour> textColour;
+    };
+
+    QWidget* createControl(const ControlSpec& spec, const QFont& font);
+    void applyLook(QWidget* widget, const Look& look);
+    QWidget* widget(Control control) const;
+    template <typename Widget>
+    Widget* widgetAs(Control control) const;
+    void wireEvents();
+
+    DesktopServices& desktop_;
+    QMap<QString, QWidget*> controls_;
+    std::map<QWidget*, Look> looks_;
+    FolderList* folderList_ = nullptr;
+    FileList* fileList_ = nullptr;
+};
+
+}  // namespace vandrel

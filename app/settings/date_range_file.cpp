@@ -1,0 +1,95 @@
+#include "app/settings/date_range_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <stdexcept>
+
+#include "app/path_join.h"
+#include "text/byte_source.h"
+#include "text/field_reader.h"
+#include "text/guarded_step.h"
+#include "text/quoted_writer.h"
+
+namespace vandrel {
+
+namespace {
+
+// A text box holds at most 32767 characters, so no saved date is longer.
+constexpr std::size_t kLongestDateText = 32767 * 4;
+
+struct DateRange {
+    std::string start;
+    std::string end;
+};
+
+// The first two items of the file; throws when there are not two.
+DateRange readDateRange(const std::string& path) {
+    std::string reason;
+    const auto source = FileSource::open(path, reason);
+    if (!source) {
+        throw std::runtime_error(reason);
+    }
+    FieldReader reader(*source, kLongestDateText);
+    Field field;
+    DateRange range;
+    for (std::string* item : {&range.start, &range.end}) {
+        if (!reader.next(field)) {
+            throw std::runtime_error("fewer than two dates");
+        }
+        item->assign(field.text);
+    }
+    return range;
+}
+
+// Writes the whole file beside the old one and renames it over it, so a
+// failed write leaves the dates saved before intact.
+void writeDateRange(WindowOperations& window, const std::string& path) {
+    const std::string start = window.text(Control::TXstardate);
+    const std::string end = window.text(Control::TXendate);
+    const std::string line = QuotedWriter::record({start, end});
+    const QString file = QString::fromStdString(path);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSaveFile saving(file);
+    const bool saved = saving.open(QIODevice::WriteOnly) &&
+                       saving.write(line.data(), static_cast<qint64>(line.size())) ==
+                           static_cast<qint64>(line.size()) &&
+                       saving.commit();
+    if (!saved) {
+        window.showMessage(
+            {"Cannot save the dates to " + path + ": " + saving.errorString().toStdString(),
+             MessageIcon::Critical});
+    }
+}
+
+}  // namespace
+
+std::string dateRangeFilePath(const WindowOperations& window) {
+    const std::string application = window.applicationFolder();
+    const std::string folder =
+        window.isWritableFolder(application) ? application : window.configurationFolder();
+    return joinPath(folder, kDateRangeFileName);
+}
+
+void Loda(WindowOperations& window) {
+    const std::string path = dateRangeFilePath(window);
+    // Missing, unreadable or fewer than two dates: the file is written afresh
+    // from the boxes, which keep their texts.
+    GuardedStep(
+        [&] {
+            const DateRange range = readDateRange(path);
+            window.setText(Control::TXstardate, range.start);
+            window.setText(Control::TXendate, range.end);
+        },
+        [&](const std::string&) { writeDateRange(window, path); });
+}
+
+void CDlo_Click(WindowOperations& window) {
+    Loda(window);
+}
+
+void CDsa_Click(WindowOperations& window) {
+    writeDateRange(window, dateRangeFilePath(window));
+}
+
+}  // namespace vandrel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/window_operations.h"
+
+namespace vandrel {
+
+inline constexpr const char* kDateRangeFileName = "dates-start-end.txt";
+
+// The date-range file lives in the application's folder when that folder is
+// writable (a program run from its build folder), and otherwise, as when the
+// program is installed, in the user's configuration folder for vandrel.
+// Loading and saving use the same place.
+std::string dateRangeFilePath(const WindowOperations& window);
+
+// Puts the saved start and end dates into TXstardate and TXendate; when the
+// file cannot be read, writes it afresh from what the two boxes show.
+void Loda(WindowOperations& window);
+
+// "load start + end dates".
+void CDlo_Click(WindowOperations& window);
+
+// "save start + end dates": writes the two boxes' texts to the file.
+void CDsa_Click(WindowOperations& window);
+
+}  // namespace vandrel

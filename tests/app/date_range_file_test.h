@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QObject>
+
+class DateRangeFileTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void firstStartWritesTheDesignDates();
+    void loadAppliesTwoItemsOrRewritesTheFile_data();
+    void loadAppliesTwoItemsOrRewritesTheFile();
+    void loadReplacesEditedDates();
+    void loadAfterEditsWithoutAFileSavesTheEdits();
+    void saveThenLoadGivesTheSameTexts();
+    void saveLeavesFiltersAndOptionsAlone();
+    void unwritableApplicationFolderUsesTheConfigurationFolder();
+    void failedWriteIsReportedAndTheBoxesKeepTheirTexts();
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+class FormVandrelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void controlsStandWhereDesigned_data();
+    void controlsStandWhereDesigned();
+    void windowIsFixedAtItsDesignSize();
+    void designStateRightAfterStart();
+    void tabOrderFollowsTheDesign();
+    void labelsLieBeneathTheOtherControls();
+    void optionButtonsFormOneGroup();
+    void buttonsArePaintedInTheirOwnColour_data();
+    void buttonsArePaintedInTheirOwnColour();
+    void exitEndsAtOnceAndSavesNothing();
+};

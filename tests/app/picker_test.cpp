@@ -1,0 +1,139 @@
+#include "picker_test.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "app/folder_list.h"
+#include "app/path_join.h"
+#include "window_harness.h"
+
+using vandrel::MessageIcon;
+using vandrel::testing::WindowHarness;
+
+namespace {
+
+QStringList listed(QListWidget* list) {
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row) {
+        names << list->item(row)->text();
+    }
+    return names;
+}
+
+void makeFiles(const WindowHarness& harness) {
+    for (const char* name : {"gamma.Txt", "alpha.TXT", "Beta.txt", "notes.md", "table.txt.bak"}) {
+        harness.writeWorkFile(QString::fromLatin1(name), "x");
+    }
+    QDir(harness.workFolder()).mkpath(QStringLiteral("sub/deeper"));
+    harness.writeWorkFile(QStringLiteral("sub/inner.txt"), "x");
+}
+
+}  // namespace
+
+void PickerTest::fileListShowsTextFilesOfAnyCaseSorted() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    QCOMPARE(listed(harness.find<QListWidget>("File1")),
+             QStringList({"alpha.TXT", "Beta.txt", "gamma.Txt"}));
+    QCOMPARE(harness.find<vandrel::FolderList>("Dir1")->path(), harness.workFolder());
+}
+
+void PickerTest::clickingANameShowsItsPathAndGotFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("upper-case ending") << "alpha.TXT"
+                                       << "Got File";
+    QTest::newRow("lower-case ending") << "Beta.txt"
+                                       << "Got File";
+    QTest::newRow("mixed-case ending") << "gamma.Txt"
+                                       << "Select txt file";
+}
+
+void PickerTest::clickingANameShowsItsPathAndGotFile() {
+    QFETCH(QString, name);
+    QFETCH(QString, status);
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    harness.chooseFile(name);
+    QCOMPARE(harness.text("TXfi"), harness.workFolder() + "/" + name);
+    QCOMPARE(harness.text("TXwait"), status);
+}
+
+void PickerTest::gotFileReplacesCompleted() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("completed"));
+    harness.chooseFile(QStringLiteral("gamma.Txt"));
+    QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
+    harness.chooseFile(QStringLiteral("Beta.txt"));
+    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
+    // The same name clicked again after a scan says "Got File" again.
+    harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("completed"));
+    harness.chooseFile(QStringLiteral("Beta.txt"));
+    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
+}
+
+void PickerTest::openingAFolderMovesTheFileListOnly() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    harness.chooseFile(QStringLiteral("alpha.TXT"));
+    const QString sub = harness.workFolder() + QStringLiteral("/sub");
+    harness.openFolder(sub);
+    QCOMPARE(harness.find<vandrel::FolderList>("Dir1")->path(), sub);
+    QCOMPARE(listed(harness.find<QListWidget>("File1")), QStringList({"inner.txt"}));
+    QCOMPARE(harness.text("TXfi"), harness.workFolder() + QStringLiteral("/alpha.TXT"));
+    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
+    // The folder list shows the path from the root down, then the subfolders.
+    const QStringList folders = listed(harness.find<QListWidget>("Dir1"));
+    QCOMPARE(folders.front(), QStringLiteral("/"));
+    QCOMPARE(folders.back().trimmed(), QStringLiteral("deeper"));
+    // And back up again.
+    harness.openFolder(harness.workFolder());
+    QCOMPARE(listed(harness.find<QListWidget>("File1")).size(), 3);
+}
+
+void PickerTest::folderAtTheRootGivesTwoSeparators() {
+    QCOMPARE(vandrel::joinPath("/", "DATA.TXT"), std::string("//DATA.TXT"));
+    QCOMPARE(vandrel::joinPath("/work", ""), std::string("/work/"));
+    WindowHarness harness;
+    harness.start();
+    harness.openFolder(QStringLiteral("/"));
+    harness.click("Command4");
+    QCOMPARE(harness.desktop.messages.back().prompt, std::string("//"));
+}
+
+void PickerTest::hiddenButtonShowsThePathEvenWithoutSelection() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    harness.click("Command4");
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt),
+             harness.workFolder() + "/");
+    QVERIFY(harness.desktop.messages[0].icon == MessageIcon::None);
+    QVERIFY(!harness.desktop.messages[0].title.has_value());
+    harness.chooseFile(QStringLiteral("Beta.txt"));
+    harness.click("Command4");
+    QCOMPARE(QString::fromStdString(harness.desktop.messages[1].prompt),
+             harness.workFolder() + "/Beta.txt");
+}
+
+void PickerTest::unreadableFolderIsReported() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    const QString sub = harness.workFolder() + QStringLiteral("/sub");
+    QDir(sub).removeRecursively();  // gone after it was listed
+    harness.openFolder(sub);
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
+    QVERIFY(harness.desktop.messages[0].icon == MessageIcon::Critical);
+    QVERIFY(QString::fromStdString(harness.desktop.messages[0].prompt)
+                .startsWith("Cannot read the folder " + sub));
+    QVERIFY(listed(harness.find<QListWidget>("File1")).isEmpty());
+}

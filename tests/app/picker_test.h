@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QObject>
+
+class PickerTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void fileListShowsTextFilesOfAnyCaseSorted();
+    void clickingANameShowsItsPathAndGotFile_data();
+    void clickingANameShowsItsPathAndGotFile();
+    void gotFileReplacesCompleted();
+    void openingAFolderMovesTheFileListOnly();
+    void folderAtTheRootGivesTwoSeparators();
+    void hiddenButtonShowsThePathEvenWithoutSelection();
+    void unreadableFolderIsReported();
+};

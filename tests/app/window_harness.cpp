@@ -1,0 +1,102 @@
+#include "window_harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/start_up.h"
+
+namespace vandrel::testing {
+
+void RecordingDesktop::showMessage(QWidget*, const Message& message) {
+    messages.push_back(message);
+    if (whileMessageShows) {
+        whileMessageShows(message);
+    }
+}
+
+bool RecordingDesktop::startProgram(const std::string& commandLine) {
+    startedPrograms.push_back(commandLine);
+    return programStartSucceeds;
+}
+
+bool RecordingDesktop::isWritableFolder(const std::string& folder) const {
+    return folder == applicationFolderPath ? applicationFolderWritable
+                                           : QFileInfo(QString::fromStdString(folder)).isWritable();
+}
+
+WindowHarness::WindowHarness() : previousFolder_(QDir::currentPath()) {
+    QDir(work_.path()).mkpath(QStringLiteral("app"));
+    desktop.applicationFolderPath = (work_.path() + QStringLiteral("/app")).toStdString();
+    desktop.configurationFolderPath =
+        (work_.path() + QStringLiteral("/config/vandrel")).toStdString();
+    QDir::setCurrent(work_.path());
+}
+
+WindowHarness::~WindowHarness() {
+    form_.reset();
+    QDir::setCurrent(previousFolder_);
+}
+
+FormVandrel& WindowHarness::start() {
+    form_ = std::make_unique<FormVandrel>(desktop);
+    Form_Load(*form_);
+    return *form_;
+}
+
+QString WindowHarness::dateRangeFile() const {
+    return QString::fromStdString(desktop.applicationFolderPath) +
+           QStringLiteral("/dates-start-end.txt");
+}
+
+QString WindowHarness::writeWorkFile(const QString& name, const QByteArray& bytes) const {
+    const QString path = work_.path() + QLatin1Char('/') + name;
+    writeFile(path, bytes);
+    return path;
+}
+
+QString WindowHarness::text(const char* objectName) const {
+    return find<QLineEdit>(objectName)->text();
+}
+
+void WindowHarness::click(const char* objectName) const {
+    // click() also reaches the hidden Command4, which a mouse never could.
+    find<QAbstractButton>(objectName)->click();
+}
+
+void WindowHarness::chooseFile(const QString& name) const {
+    auto* files = find<QListWidget>("File1");
+    const auto found = files->findItems(name, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(name + QStringLiteral(" is not listed")));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found.front()).center());
+}
+
+void WindowHarness::openFolder(const QString& path) const {
+    auto* folders = find<QListWidget>("Dir1");
+    for (int row = 0; row < folders->count(); ++row) {
+        if (folders->item(row)->data(Qt::UserRole).toString() == path) {
+            emit folders->itemActivated(folders->item(row));
+            return;
+        }
+    }
+    QFAIL(qPrintable(path + QStringLiteral(" is not in the folder list")));
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace vandrel::testing

@@ -1,0 +1,72 @@
+// Renders vandrel's window to a PNG file: as it looks right after start-up,
+// or with --after-sort NAME, after NAME was picked in the file list, "sort"
+// pressed and "fin ok" closed. Message boxes are answered at once.
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+
+#include "app/desktop_services.h"
+#include "app/form_vandrel.h"
+#include "app/start_up.h"
+
+namespace {
+
+class AnsweringDesktop final : public vandrel::DesktopServices {
+  public:
+    void showMessage(QWidget*, const vandrel::Message& message) override {
+        std::printf("message box: %s\n", message.prompt.c_str());
+    }
+    bool startProgram(const std::string&) override { return false; }
+    void endProgram() override {}
+    std::string applicationFolder() const override { return system_.applicationFolder(); }
+    std::string configurationFolder() const override { return system_.configurationFolder(); }
+    bool isWritableFolder(const std::string& folder) const override {
+        return system_.isWritableFolder(folder);
+    }
+
+  private:
+    vandrel::SystemDesktop system_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vandrel"));
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments[2] == "--after-sort")) {
+        std::fprintf(stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort FILE-NAME]\n");
+        return 2;
+    }
+    AnsweringDesktop desktop;
+    vandrel::FormVandrel form(desktop);
+    vandrel::Form_Load(form);
+    form.show();
+    form.focusFirstControl();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        std::fprintf(stderr, "vandrel-screenshot: the window never showed\n");
+        return 1;
+    }
+
+    if (arguments.size() == 4) {
+        auto* files = form.findChild<QListWidget*>(QStringLiteral("File1"));
+        const auto found = files->findItems(arguments[3], Qt::MatchExactly);
+        if (found.isEmpty()) {
+            std::fprintf(stderr, "vandrel-screenshot: no %s in the file list\n",
+                         qPrintable(arguments[3]));
+            return 1;
+        }
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(found.front()).center());
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CDsort")), Qt::LeftButton);
+    }
+    QTest::qWait(200);
+    if (!form.grab().save(arguments[1])) {
+        std::fprintf(stderr, "vandrel-screenshot: cannot write %s\n", qPrintable(arguments[1]));
+        return 1;
+    }
+    return 0;
+}
