@@ -1,7 +1,7 @@
 # The two commands of the README, and a few more for developers.
 #   make run         install what is missing, build, start vandrel
 #   make test        install what is missing, build, run every test
-#   make screenshot  docs/window.png, the window right after start-up
+#   make screenshot  docs/window.png (right after start-up) and docs/window-after-sort.png
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
 
@@ -32,7 +32,9 @@ run: build
 
 screenshot: build
 	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
-	@echo "wrote docs/window.png"
+	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window-after-sort.png \
+		--after-sort horizons_results.txt > /dev/null
+	@echo "wrote docs/window.png and docs/window-after-sort.png"
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)

@@ -1,9 +1,14 @@
 #include "app/desktop_services.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
+
+#include "app/links/browser_command.h"
 
 namespace vandrel {
 
@@ -28,8 +33,14 @@ void SystemDesktop::showMessage(QWidget* parent, const Message& message) {
 }
 
 bool SystemDesktop::startProgram(const std::string& commandLine) {
-    (void)commandLine;
-    return false;
+    const BrowserCommand command = splitBrowserCommandLine(commandLine);
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(QString::fromStdString(command.program),
+                                   {QString::fromStdString(command.address)});
+#else
+    // That browser cannot exist here: the address goes to the desktop's own browser.
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(command.address)));
+#endif
 }
 
 void SystemDesktop::endProgram() {

@@ -25,6 +25,8 @@ class DesktopServices {
 class SystemDesktop final : public DesktopServices {
   public:
     void showMessage(QWidget* parent, const Message& message) override;
+    // On Windows the browser's command line as it stands; elsewhere the
+    // address in it opens in the desktop's default browser.
     bool startProgram(const std::string& commandLine) override;
     void endProgram() override;
     std::string applicationFolder() const override;

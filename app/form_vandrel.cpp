@@ -14,7 +14,9 @@
 #include "app/desktop_services.h"
 #include "app/file_list.h"
 #include "app/folder_list.h"
+#include "app/links/link_handlers.h"
 #include "app/picker/picker_handlers.h"
+#include "app/results/results_handlers.h"
 #include "app/settings/date_range_file.h"
 #include "app/start_up.h"
 
@@ -157,7 +159,12 @@ void FormVandrel::applyLook(QWidget* widget, const Look& look) {
     if (rules.isEmpty()) {
         return;
     }
-    const QString kind = QString::fromLatin1(widget->metaObject()->className());
+    // The selector names the nearest Qt class: the lists are classes of our own.
+    const QMetaObject* type = widget->metaObject();
+    while (QByteArray(type->className()).contains("::")) {
+        type = type->superClass();
+    }
+    const QString kind = QString::fromLatin1(type->className());
     QString sheet = QStringLiteral("%1 { %2 }").arg(kind, rules);
     if (qobject_cast<QPushButton*>(widget) != nullptr) {
         sheet = QStringLiteral(
@@ -169,6 +176,10 @@ void FormVandrel::applyLook(QWidget* widget, const Look& look) {
 }
 
 void FormVandrel::wireEvents() {
+    connect(widgetAs<QPushButton>(Control::CDsort), &QPushButton::clicked, this,
+            [this] { CDsort_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::Command5), &QPushButton::clicked, this,
+            [this] { Command5_Click(*this); });
     connect(widgetAs<QPushButton>(Control::CDlo), &QPushButton::clicked, this,
             [this] { CDlo_Click(*this); });
     connect(widgetAs<QPushButton>(Control::CDsa), &QPushButton::clicked, this,
@@ -177,6 +188,12 @@ void FormVandrel::wireEvents() {
     connect(fileList_, &FileList::clicked, this, [this] { File1_Click(*this); });
     connect(widgetAs<QPushButton>(Control::Command4), &QPushButton::clicked, this,
             [this] { Command4_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::Command2), &QPushButton::clicked, this,
+            [this] { Command2_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::Command30), &QPushButton::clicked, this,
+            [this] { Command3_Click(*this, 0); });
+    connect(widgetAs<QPushButton>(Control::Command31), &QPushButton::clicked, this,
+            [this] { Command3_Click(*this, 1); });
     connect(widgetAs<QPushButton>(Control::Command1), &QPushButton::clicked, this,
             [this] { Command1_Click(*this); });
 }

@@ -87,6 +87,25 @@ void WindowHarness::openFolder(const QString& path) const {
     QFAIL(qPrintable(path + QStringLiteral(" is not in the folder list")));
 }
 
+QByteArray ephemerisTable(const std::vector<std::pair<const char*, const char*>>& records,
+                          bool endMarker) {
+    QByteArray table = "Target body name: test\r\n$$SOE\r\n";
+    for (const auto& [date, rg] : records) {
+        table += QStringLiteral("2458849.500000000 = A.D. %1 00:00:00.0000 TDB \r\n")
+                     .arg(QLatin1String(date))
+                     .toLatin1();
+        table += QStringLiteral(" LT= 5.680996067794166E-03 RG=%1 RR=-1.730156260918764E-07\r\n")
+                     .arg(QLatin1String(rg), 22)
+                     .toLatin1();
+    }
+    return endMarker ? table + "$$EOE\r\n" : table;
+}
+
+QColor paintedColour(QWidget* button) {
+    const QImage image = button->grab().toImage();
+    return image.pixelColor(2, image.height() / 2);
+}
+
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -68,6 +68,13 @@ class WindowHarness {
     std::unique_ptr<FormVandrel> form_;
 };
 
+// A Horizons vector table of the given records (date, distance text after "RG=").
+QByteArray ephemerisTable(const std::vector<std::pair<const char*, const char*>>& records,
+                          bool endMarker = true);
+
+// The colour painted just inside a button's border.
+QColor paintedColour(QWidget* button);
+
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 

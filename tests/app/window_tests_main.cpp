@@ -2,38 +2,45 @@
 
 #include <QApplication>
 #include <QTest>
+#include <cstdio>
 #include <functional>
 #include <map>
 
 #include "date_range_file_test.h"
 #include "form_vandrel_test.h"
+#include "links_test.h"
 #include "picker_test.h"
+#include "results_test.h"
+
+namespace {
+
+template <typename TestClass>
+int run(const QStringList& arguments) {
+    TestClass test;
+    return QTest::qExec(&test, arguments);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    const std::map<QString, std::function<int(QStringList)>> classes = {
-        {"FormVandrelTest",
-         [](QStringList a) {
-             FormVandrelTest t;
-             return QTest::qExec(&t, a);
-         }},
-        {"PickerTest",
-         [](QStringList a) {
-             PickerTest t;
-             return QTest::qExec(&t, a);
-         }},
-        {"DateRangeFileTest",
-         [](QStringList a) {
-             DateRangeFileTest t;
-             return QTest::qExec(&t, a);
-         }},
+    const std::map<QString, std::function<int(const QStringList&)>> classes = {
+        {"FormVandrelTest", run<FormVandrelTest>},
+        {"PickerTest", run<PickerTest>},
+        {"DateRangeFileTest", run<DateRangeFileTest>},
+        {"ResultsTest", run<ResultsTest>},
+        {"LinksTest", run<LinksTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();
+    if (!chosen.isEmpty() && classes.count(chosen) == 0) {
+        std::fprintf(stderr, "no test class %s\n", qPrintable(chosen));
+        return 2;
+    }
     int failures = 0;
-    for (const auto& [name, run] : classes) {
+    for (const auto& [name, runClass] : classes) {
         if (chosen.isEmpty() || chosen == name) {
-            failures += run(arguments);
+            failures += runClass(arguments);
         }
     }
     return failures == 0 ? 0 : 1;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+
+class ResultsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void sortFillsTheLeastDistanceBoxes();
+    void sortFillsTheMostDistanceBoxesOnly();
+    void windowIsBusyUntilFinOkIsClosed();
+    void summaryRoundsHalvesUp_data();
+    void summaryRoundsHalvesUp();
+    void noFileSelectedSaysSo();
+    void nothingFoundShowsZeros();
+    void filtersComeFromTheWindow();
+    void cutShortFileWarnsThenShowsResults();
+    void scanFailureLeavesTheWindowAsItWas_data();
+    void scanFailureLeavesTheWindowAsItWas();
+    void clearEmptiesOnlyTheResultBoxes();
+    void windowAndCommandLineShowTheSameTexts_data();
+    void windowAndCommandLineShowTheSameTexts();
+};
