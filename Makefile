@@ -47,11 +47,11 @@ fuzz: deps
 	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_FUZZ=ON
 	@cmake --build $(FUZZ_BUILD) --parallel $(JOBS)
-	@mkdir -p $(FUZZ_BUILD)/corpus/field_reader $(FUZZ_BUILD)/corpus/scanner
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_field_reader -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-		$(FUZZ_BUILD)/corpus/field_reader tests/fuzz/seeds
-	$(FUZZ_BUILD)/tests/fuzz/fuzz_scanner -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-		$(FUZZ_BUILD)/corpus/scanner tests/fuzz/seeds
+	@for target in field_reader scanner numbers; do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$target && \
+		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+			$(FUZZ_BUILD)/corpus/$$target tests/fuzz/seeds || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -16,6 +16,7 @@ void SystemDesktop::showMessage(QWidget* parent, const Message& message) {
     QMessageBox box(parent);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(QString::fromStdString(message.title.value_or(kApplicationTitle)));
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(message.prompt));
     box.setStandardButtons(QMessageBox::Ok);
     switch (message.icon) {

@@ -1,6 +1,5 @@
 #include "app/form_vandrel.h"
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -9,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/desktop_services.h"
 #include "app/file_list.h"
@@ -50,8 +48,13 @@ QFont designFont(const ControlSpec& spec, const QFont& ordinary) {
 FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
     : QWidget(parent), desktop_(desktop) {
     // "MS Sans Serif" is a Windows face; Debian's closest is Liberation Sans.
-    QFont::insertSubstitutions(QString::fromLatin1(kDesignFace),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(
+            QString::fromLatin1(kDesignFace),
+            {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    (void)substituted;
     // The ordinary font: the design's 8-point face, narrowed a little, as
     // Liberation Sans runs wider than the bitmap face the layout was drawn with.
     QFont ordinary(QString::fromLatin1(kDesignFace));
@@ -108,6 +111,7 @@ QWidget* FormVandrel::createControl(const ControlSpec& spec, const QFont& font) 
     switch (spec.kind) {
         case ControlKind::Label: {
             auto* label = new QLabel(caption, this);
+            label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             return label;

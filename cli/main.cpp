@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -8,5 +9,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status = vandrel::runScanCommand(arguments, stdin, std::cout, std::cerr);
     std::cout.flush();
-    return std::cout.good() ? status : vandrel::kExitCannotOpen;
+    if (!std::cout.good()) {
+        std::cerr << "vandrel-scan: cannot write the results to standard output\n";
+        return std::max(status, static_cast<int>(vandrel::kExitCannotOpen));
+    }
+    return status;
 }

@@ -1,5 +1,6 @@
 #include "scan/ephemeris_scanner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -93,7 +94,7 @@ class ScanRun {
         const bool isDate = hasTagAt(field, 19, kDateTag);
         if (isDate) {
             const std::string_view date = TextSlice(field.text, 26, kDateTextLength);
-            std::memcpy(currentDate_, date.data(), date.size());
+            std::copy(date.begin(), date.end(), currentDate_);
             currentDateLength_ = date.size();
             ++fileRecord_;
             const std::string_view day = TextFirst(currentDate(), 11);

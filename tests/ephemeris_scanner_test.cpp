@@ -9,6 +9,7 @@
 
 #include "scan/scan_messages.h"
 #include "tests/test_files.h"
+#include "tests/test_rows.h"
 #include "text/number_text.h"
 
 namespace vandrel {
@@ -235,6 +236,12 @@ TEST(EphemerisScanner, ShortDateLineGivesAShortDateText) {
         kHeader + "2458849.500000000 = A.D. 2020-Jan-01\n" +
         " LT= 5.680996067794166E-03 RG= 3.000000000000000E+00 RR=-1.730156260918764E-07\n";
     EXPECT_EQ(scanResult(text + "$$EOE\n").maximum.dateText, "2020-Jan-01");
+    const std::string tagOnly =
+        kHeader + "2458849.500000000 = A.D.\n" +
+        " LT= 5.680996067794166E-03 RG= 3.000000000000000E+00 RR=-1.730156260918764E-07\n";
+    const ScanResult bare = scanResult(tagOnly + "$$EOE\n");
+    EXPECT_EQ(bare.datedCount, 1);
+    EXPECT_EQ(bare.maximum.dateText, "");
 }
 
 TEST(EphemerisScanner, MissingEndMarkerIsNoFailureButIsTold) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_rows.h"
+
 namespace vandrel {
 namespace {
 

@@ -7,6 +7,8 @@
 #include <limits>
 #include <random>
 
+#include "tests/test_rows.h"
+
 namespace vandrel {
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_rows.h"
+
 namespace vandrel {
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "scan/ephemeris_scanner.h"
 #include "tests/test_files.h"
+#include "tests/test_rows.h"
 
 namespace vandrel {
 namespace {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/test_files.h"
+#include "tests/test_rows.h"
 
 namespace vandrel {
 namespace {

@@ -9,6 +9,9 @@ namespace vandrel {
 
 std::size_t MemorySource::read(char* into, std::size_t size) {
     const std::size_t count = std::min(size, data_.size() - position_);
+    if (count == 0) {
+        return 0;  // an empty view may have no data pointer at all
+    }
     std::memcpy(into, data_.data() + position_, count);
     position_ += count;
     return count;

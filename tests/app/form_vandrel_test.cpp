@@ -47,6 +47,7 @@ void FormVandrelTest::controlsStandWhereDesigned_data() {
 void FormVandrelTest::controlsStandWhereDesigned() {
     QFETCH(int, index);
     const ControlSpec& spec = formLayout()[static_cast<std::size_t>(index)];
+    QCOMPARE(spec.tab, index);
     WindowHarness harness;
     harness.start();
     auto* widget = harness.find<QWidget>(spec.name);
