@@ -27,18 +27,27 @@ const QByteArray kThreeDays = ephemerisTable({{"2020-Jan-01", "9.836868025025924
 const char* const kResultBoxes[] = {"TXperi",  "TXaphe",    "TXminKM",   "TXmaxKM", "TXminAU",
                                     "TXmaxAU", "TXdateMin", "TXdateMax", "tXco(0)", "tXco(1)"};
 
+void pressSort(WindowHarness& harness) {
+    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+}
+
 // Picks `name` in the file list and presses "sort".
 void sort(WindowHarness& harness, const QString& name) {
     harness.chooseFile(name);
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
+}
+
+// The window, started in a folder that holds table.txt of three records.
+void startWithTable(WindowHarness& harness) {
+    harness.writeWorkFile("table.txt", kThreeDays);
+    harness.start();
 }
 
 }  // namespace
 
 void ResultsTest::sortFillsTheLeastDistanceBoxes() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     sort(harness, "table.txt");
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(harness.desktop.messages[0].prompt, std::string("fin ok"));
@@ -60,11 +69,10 @@ void ResultsTest::sortFillsTheLeastDistanceBoxes() {
 
 void ResultsTest::sortFillsTheMostDistanceBoxesOnly() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     sort(harness, "table.txt");
     QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
     QCOMPARE(harness.text("tXco(1)"), QStringLiteral("3"));
     QCOMPARE(harness.text("TXmaxAU"), QStringLiteral("0.99"));
     QCOMPARE(harness.text("TXaphe"), QStringLiteral(" 148101892  km    max    on    2020-Jan-03"));
@@ -75,8 +83,7 @@ void ResultsTest::sortFillsTheMostDistanceBoxesOnly() {
 
 void ResultsTest::windowIsBusyUntilFinOkIsClosed() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     bool checked = false;
     harness.desktop.whileMessageShows = [&](const Message&) {
         checked = true;
@@ -122,10 +129,9 @@ void ResultsTest::summaryRoundsHalvesUp() {
 
 void ResultsTest::noFileSelectedSaysSo() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("as before"));
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(harness.desktop.messages[0].prompt, std::string("File not selected"));
     QVERIFY(!harness.desktop.messages[0].title.has_value());
@@ -154,8 +160,7 @@ void ResultsTest::nothingFoundShowsZeros() {
 
 void ResultsTest::filtersComeFromTheWindow() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
     harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("2020-Jan-03"));
     sort(harness, "table.txt");
@@ -165,7 +170,7 @@ void ResultsTest::filtersComeFromTheWindow() {
     QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
     QTest::mouseClick(harness.find<QCheckBox>("CHenday"), Qt::LeftButton);
     harness.find<QLineEdit>("TXendate")->setText(QStringLiteral("2020-Jan-02"));
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
     QCOMPARE(harness.desktop.messages.back().title.value_or(""), std::string("2"));
     QCOMPARE(harness.text("tXco(0)"), QStringLiteral("1"));
 }
@@ -217,7 +222,7 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas() {
         harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("1900-Jan-1"));
     }
     harness.desktop.messages.clear();
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
 
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt), message);
@@ -234,11 +239,10 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas() {
 
 void ResultsTest::clearEmptiesOnlyTheResultBoxes() {
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    startWithTable(harness);
     sort(harness, "table.txt");
     QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
     const std::size_t messages = harness.desktop.messages.size();
     QTest::mouseClick(harness.find<QPushButton>("Command5"), Qt::LeftButton);
     for (const char* box : kResultBoxes) {
@@ -279,7 +283,7 @@ void ResultsTest::windowAndCommandLineShowTheSameTexts() {
     harness.start();
     sort(harness, QFileInfo(file).fileName());
     QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+    pressSort(harness);
 
     QCOMPARE(QString::fromStdString(*harness.desktop.messages.back().title),
              QString::number(json["datedCount"].toInt()));
