@@ -22,12 +22,12 @@ bool isDigit(char c) {
 }  // namespace
 
 std::string NumberToText(double value) {
-    if (value == 0 || !std::isfinite(value)) {
-        // Zero of either sign reads "0"; the callers never pass NaN or infinity
-        // (the scanner refuses them), but they must not crash here either.
-        if (value == 0) {
-            return "0";
-        }
+    if (value == 0) {
+        return "0";  // either sign
+    }
+    if (!std::isfinite(value)) {
+        // The scanner refuses such distances; a caller that slips one in
+        // still gets a readable text.
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
     }
     // Scientific form first: it rounds to exactly 15 significant digits.
