@@ -28,18 +28,18 @@ QString colourName(Colour colour) {
     return QStringLiteral("#%1").arg(colour, 6, 16, QLatin1Char('0')).toUpper();
 }
 
-QRect pixels(const ControlSpec& spec) {
-    return {spec.left / kTwipsPerPixel, spec.top / kTwipsPerPixel, spec.width / kTwipsPerPixel,
-            spec.height / kTwipsPerPixel};
+QRect pixels(const ControlSpec& design) {
+    return {design.left / kTwipsPerPixel, design.top / kTwipsPerPixel,
+            design.width / kTwipsPerPixel, design.height / kTwipsPerPixel};
 }
 
-QFont designFont(const ControlSpec& spec, const QFont& ordinary) {
-    if (spec.fontPoints == 0) {
+QFont designFont(const ControlSpec& design, const QFont& ordinary) {
+    if (design.fontPoints == 0) {
         return ordinary;
     }
     QFont font(QString::fromLatin1(kDesignFace));
-    font.setPointSizeF(spec.fontPoints);
-    font.setBold(spec.bold);
+    font.setPointSizeF(design.fontPoints);
+    font.setBold(design.bold);
     return font;
 }
 
@@ -69,15 +69,15 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
 
     auto* options = new QButtonGroup(this);
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : formLayout()) {
-        const QFont font = designFont(spec, ordinary);
-        QWidget* control = createControl(spec, font);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(pixels(spec));
+    for (const ControlSpec& design : formLayout()) {
+        const QFont font = designFont(design, ordinary);
+        QWidget* control = createControl(design, font);
+        control->setObjectName(QString::fromLatin1(design.name));
+        control->setGeometry(pixels(design));
         control->setFont(font);
-        looks_[control] = {spec.background, spec.textColour};
+        looks_[control] = {design.background, design.textColour};
         applyLook(control, looks_[control]);
-        if (spec.hidden) {
+        if (design.hidden) {
             control->hide();
         }
         if (auto* option = qobject_cast<QRadioButton*>(control)) {
@@ -106,21 +106,21 @@ void FormVandrel::focusFirstControl() {
     widget(Control::CDsort)->setFocus();
 }
 
-QWidget* FormVandrel::createControl(const ControlSpec& spec, const QFont& font) {
-    const QString caption = QString::fromStdString(spec.caption);
-    switch (spec.kind) {
+QWidget* FormVandrel::createControl(const ControlSpec& design, const QFont& font) {
+    const QString caption = QString::fromStdString(design.caption);
+    switch (design.kind) {
         case ControlKind::Label: {
             auto* label = new QLabel(caption, this);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
-            label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            label->setAlignment((design.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             return label;
         }
         case ControlKind::PushButton: {
             auto* button = new QPushButton(this);
             button->setAutoDefault(false);
             button->setAccessibleName(caption);
-            if (QFontMetrics(font).horizontalAdvance(caption) <= pixels(spec).width() - 6) {
+            if (QFontMetrics(font).horizontalAdvance(caption) <= pixels(design).width() - 6) {
                 button->setText(caption);
                 return button;
             }
@@ -140,7 +140,7 @@ QWidget* FormVandrel::createControl(const ControlSpec& spec, const QFont& font) 
             return new QCheckBox(caption, this);
         case ControlKind::TextBox: {
             auto* box = new QLineEdit(caption, this);
-            box->setAlignment(spec.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            box->setAlignment(design.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
             return box;
         }
         case ControlKind::FolderList:

@@ -52,7 +52,7 @@ class FormVandrel final : public QWidget, public WindowOperations {
         std::optional<Colour> textColour;
     };
 
-    QWidget* createControl(const ControlSpec& spec, const QFont& font);
+    QWidget* createControl(const ControlSpec& design, const QFont& font);
     void applyLook(QWidget* widget, const Look& look);
     QWidget* widget(Control control) const;
     template <typename Widget>

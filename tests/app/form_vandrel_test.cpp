@@ -46,21 +46,21 @@ void FormVandrelTest::controlsStandWhereDesigned_data() {
 
 void FormVandrelTest::controlsStandWhereDesigned() {
     QFETCH(int, index);
-    const ControlSpec& spec = formLayout()[static_cast<std::size_t>(index)];
-    QCOMPARE(spec.tab, index);
+    const ControlSpec& design = formLayout()[static_cast<std::size_t>(index)];
+    QCOMPARE(design.tab, index);
     WindowHarness harness;
     harness.start();
-    auto* widget = harness.find<QWidget>(spec.name);
+    auto* widget = harness.find<QWidget>(design.name);
     QVERIFY(widget != nullptr);
     QCOMPARE(widget->geometry(),
-             QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
-    if (spec.kind != ControlKind::FolderList && spec.kind != ControlKind::FileList &&
-        spec.name != std::string("TXstardate") && spec.name != std::string("TXendate")) {
-        QCOMPARE(captionOf(widget), QString::fromStdString(spec.caption));
+             QRect(design.left / 15, design.top / 15, design.width / 15, design.height / 15));
+    if (design.kind != ControlKind::FolderList && design.kind != ControlKind::FileList &&
+        design.name != std::string("TXstardate") && design.name != std::string("TXendate")) {
+        QCOMPARE(captionOf(widget), QString::fromStdString(design.caption));
     }
-    if (spec.fontPoints != 0) {
-        QCOMPARE(widget->font().pointSizeF(), spec.fontPoints);
-        QCOMPARE(widget->font().bold(), spec.bold);
+    if (design.fontPoints != 0) {
+        QCOMPARE(widget->font().pointSizeF(), design.fontPoints);
+        QCOMPARE(widget->font().bold(), design.bold);
     }
 }
 
@@ -99,9 +99,9 @@ void FormVandrelTest::tabOrderFollowsTheDesign() {
     WindowHarness harness;
     auto& form = harness.start();
     QStringList expected;
-    for (const ControlSpec& spec : formLayout()) {
-        if (spec.kind != ControlKind::Label) {
-            expected << QString::fromLatin1(spec.name);
+    for (const ControlSpec& design : formLayout()) {
+        if (design.kind != ControlKind::Label) {
+            expected << QString::fromLatin1(design.name);
         }
     }
     QStringList actual;
