@@ -19,7 +19,6 @@ void FileList::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FileList::setFolder(const QString& folder) {
-    folder_ = folder;
     clear();
     const QDir dir(folder);
     const bool readable = dir.exists() && QFileInfo(folder).isReadable();

@@ -14,7 +14,6 @@ class FileList : public QListWidget {
 
     // False when the folder cannot be read; the list is then empty.
     bool setFolder(const QString& folder);
-    QString folder() const { return folder_; }
     // The selected name alone, without its folder; empty when none is selected.
     QString selectedName() const;
 
@@ -23,9 +22,6 @@ class FileList : public QListWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    QString folder_;
 };
 
 }  // namespace vandrel

@@ -15,7 +15,8 @@ namespace vandrel {
 
 namespace {
 
-// A text box holds at most 32767 characters, so no saved date is longer.
+// A text box holds at most 32767 characters, at most 4 bytes each in UTF-8,
+// so the reader keeps every saved date whole.
 constexpr std::size_t kLongestDateText = 32767 * 4;
 
 struct DateRange {
