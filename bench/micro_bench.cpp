@@ -28,6 +28,22 @@ std::string table(std::size_t records) {
     return text + "$$EOE\n";
 }
 
+// The same orbit as one CSV line a record, as CSV_FORMAT=YES writes it.
+std::string csvTable(std::size_t records) {
+    std::string text = "JDTDB, Calendar Date (TDB), X, Y, Z, VX, VY, VZ, LT, RG, RR,\n$$SOE\n";
+    for (std::size_t i = 0; i < records; ++i) {
+        char line[512];
+        std::snprintf(line, sizeof line,
+                      "2458849.500000000, A.D. 2020-Jan-01 00:00:00.0000, -1.777445628757660E-01, "
+                      " 9.671924316654563E-01, -2.135414357060025E-05, -1.720704022804117E-02, "
+                      "-3.159330366094097E-03,  5.130706613524155E-07,  5.680996067794166E-03, "
+                      "%22.15E, -1.730156260918764E-07,\n",
+                      1.0 + 0.0167 * std::cos(static_cast<double>(i) * 0.0172));
+        text += line;
+    }
+    return text + "$$EOE\n";
+}
+
 void FieldReaderItems(benchmark::State& state) {
     const std::string text = table(20000);
     for (auto _ : state) {
@@ -57,6 +73,20 @@ void ScanInMemory(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(ScanInMemory);
+
+void ScanCsvInMemory(benchmark::State& state) {
+    const std::string text = csvTable(20000);
+    vandrel::ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    vandrel::ScanObserver observer;
+    for (auto _ : state) {
+        vandrel::MemorySource source(text);
+        benchmark::DoNotOptimize(vandrel::EphemerisScanner().scan(source, settings, observer));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(ScanCsvInMemory);
 
 void TextToNumberDistance(benchmark::State& state) {
     for (auto _ : state) {

@@ -158,6 +158,9 @@ class ScanRun {
             return takeCsvItem(field);
         }
         const RecordField kind = plainRecordField(field);
+        if (!kind.isDate && !kind.isDistance) {
+            return std::nullopt;  // most fields of a table: nothing to take
+        }
         if (kind.isDate && result_.header.timeScale.empty()) {
             result_.header.timeScale =
                 std::string(plainTimeScale(field.text).substr(0, EphemerisHeader::kMostCharacters));
@@ -180,44 +183,48 @@ class ScanRun {
 
     std::optional<ScanFailure> takeRecordField(const RecordField& kind) {
         if (kind.isDate) {
-            std::copy(kind.dateText.begin(), kind.dateText.end(), currentDate_);
-            currentDateLength_ = kind.dateText.size();
-            ++dateFieldsMet_;
-            const std::string_view day = TextFirst(currentDate(), 11);
-            if (startDay_) {
-                const auto recordDay = ParseDate(day);
-                if (!recordDay) {
-                    return ScanFailure{
-                        ScanFailureKind::RecordDateNotUnderstood,
-                        messages::recordDateNotUnderstood(dateFieldsMet_, trimmed(day))};
-                }
-                filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
-            } else {
-                filter_ = Filter::Off;
+            if (auto failure = takeDate(kind.dateText)) {
+                return failure;
             }
-            endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
         }
         if (kind.isDistance) {
             ++distanceFieldsMet_;
+            // A record before the start date is skipped whole; the record
+            // that meets the end date is counted, but its distance is never
+            // read, even where it shares the date's line.
+            if (filter_ != Filter::BeforeStart && !endDateMatches_) {
+                return takeDistance(kind.distanceText);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<ScanFailure> takeDate(std::string_view dateText) {
+        std::copy(dateText.begin(), dateText.end(), currentDate_);
+        currentDateLength_ = dateText.size();
+        ++dateFieldsMet_;
+        const std::string_view day = TextFirst(currentDate(), 11);
+        if (startDay_) {
+            const auto recordDay = ParseDate(day);
+            if (!recordDay) {
+                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
+                                   messages::recordDateNotUnderstood(dateFieldsMet_, trimmed(day))};
+            }
+            filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
+        } else {
+            filter_ = Filter::Off;
         }
         if (filter_ == Filter::BeforeStart) {
-            // Skipped whole: neither counted, nor read as a distance, nor
-            // tested against the end date.
+            // Neither counted nor tested against the end date.
             endDateMatches_ = false;
             return std::nullopt;
         }
-        if (kind.isDate) {
-            if (result_.datedCount == mostRecords_) {
-                return ScanFailure{ScanFailureKind::TooManyRecords,
-                                   std::string(messages::kTooManyRecords)};
-            }
-            ++result_.datedCount;
+        endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
+        if (result_.datedCount == mostRecords_) {
+            return ScanFailure{ScanFailureKind::TooManyRecords,
+                               std::string(messages::kTooManyRecords)};
         }
-        // The record that meets the end date is counted, but its distance
-        // is never read, even where it shares the date's line.
-        if (kind.isDistance && !endDateMatches_) {
-            return takeDistance(kind.distanceText);
-        }
+        ++result_.datedCount;
         return std::nullopt;
     }
 
