@@ -11,11 +11,15 @@ namespace {
 
 constexpr double kKmPerAu = 149597870.7;
 constexpr std::int64_t kSecondsPerDay = 86400;
-// The Julian day number whose midnight (JD n + 0.5) opens 1970-01-01.
-constexpr std::int64_t kUnixEpochDayNumber = 2440587;
-// Beyond these Julian days the year has more than four digits.
-constexpr double kFirstJulianDay = -1930999.5;  // -9999-Jan-01 00:00
-constexpr double kEndJulianDay = 5373484.5;     // 10000-Jan-01 00:00
+// Days are counted from the midnight at Julian day 0.5; these are the counts
+// of the days that open 1970-Jan-01, the Gregorian calendar (1582-Oct-15) and
+// the Julian calendar's year 0 at March 1 (the leap day ends a year there).
+constexpr std::int64_t kUnixEpochDay = 2440587;
+constexpr std::int64_t kFirstGregorianDay = 2299160;
+constexpr std::int64_t kJulianCalendarMarch0 = 1721117;
+constexpr std::int64_t kDaysPerJulianCycle = 4 * 365 + 1;
+// Far beyond the years -9999 to 9999, yet safe to count in whole days.
+constexpr double kLargestJulianDay = 1e9;
 
 constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -40,10 +44,37 @@ void appendPadded(std::string& text, std::int64_t value, int width) {
     text.append(buffer.data(), result.ptr);
 }
 
+// A date of the Julian calendar, which <chrono> does not know: years of 365
+// days from March, every fourth one ending with Feb 29 (one cycle of 1461
+// days), with months of the same lengths as in the Gregorian calendar.
+std::chrono::year_month_day julianCalendarDate(std::int64_t day) {
+    const std::int64_t sinceMarch0 = day - kJulianCalendarMarch0;
+    const std::int64_t cycle =
+        (sinceMarch0 >= 0 ? sinceMarch0 : sinceMarch0 - (kDaysPerJulianCycle - 1)) /
+        kDaysPerJulianCycle;
+    const std::int64_t dayOfCycle = sinceMarch0 - cycle * kDaysPerJulianCycle;
+    const std::int64_t yearOfCycle = (dayOfCycle - dayOfCycle / (kDaysPerJulianCycle - 1)) / 365;
+    const std::int64_t dayOfYear = dayOfCycle - 365 * yearOfCycle;
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const auto dayOfMonth = static_cast<unsigned>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const auto month =
+        static_cast<unsigned>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const auto year = static_cast<int>(4 * cycle + yearOfCycle + (month <= 2 ? 1 : 0));
+    return {std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{dayOfMonth}};
+}
+
+std::chrono::year_month_day calendarDate(std::int64_t day, CalendarMode calendar) {
+    if (calendar == CalendarMode::MixedJulianGregorian && day < kFirstGregorianDay) {
+        return julianCalendarDate(day);
+    }
+    return std::chrono::year_month_day{
+        std::chrono::sys_days{std::chrono::days{day - kUnixEpochDay}}};
+}
+
 }  // namespace
 
-std::string passageTimeText(double julianDay, std::string_view timeScale) {
-    if (!(julianDay >= kFirstJulianDay && julianDay < kEndJulianDay)) {
+std::string passageTimeText(double julianDay, std::string_view timeScale, CalendarMode calendar) {
+    if (!(std::abs(julianDay) < kLargestJulianDay)) {
         return {};
     }
     // Whole days and the second of the day are split before rounding, so the
@@ -57,10 +88,9 @@ std::string passageTimeText(double julianDay, std::string_view timeScale) {
         ++day;
         second = 0;
     }
-    const std::chrono::sys_days date{std::chrono::days{day - kUnixEpochDayNumber}};
-    const std::chrono::year_month_day civil{date};
-    if (static_cast<int>(civil.year()) > 9999) {
-        return {};  // the last second of 9999 rounded into 10000
+    const std::chrono::year_month_day civil = calendarDate(day, calendar);
+    if (std::abs(static_cast<int>(civil.year())) > 9999) {
+        return {};
     }
     std::string text;
     text.reserve(21 + timeScale.size());
