@@ -18,8 +18,9 @@ constexpr std::int64_t kUnixEpochDay = 2440587;
 constexpr std::int64_t kFirstGregorianDay = 2299160;
 constexpr std::int64_t kJulianCalendarMarch0 = 1721117;
 constexpr std::int64_t kDaysPerJulianCycle = 4 * 365 + 1;
-// Far beyond the years -9999 to 9999, yet safe to count in whole days.
-constexpr double kLargestJulianDay = 1e9;
+// Beyond the years -9999 to 9999, yet within the years -32767 to 32767 that
+// std::chrono::year holds (it keeps 16 bits, so a larger year would wrap).
+constexpr double kLargestJulianDay = 1e7;
 
 constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

@@ -77,6 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
         TimeCase{"BeforeFirstYearGregorian", -1930999.5 - 1e-4, kGregorian, ""},
         TimeCase{"LastSecondWritten", 5373484.5 - 1.0 / 86400, kMixed, "9999-Dec-31 23:59:59 TDB"},
         TimeCase{"RoundsIntoYear10000", 5373484.5 - 0.2 / 86400, kMixed, ""},
+        // 65536 Gregorian years after 2020-Jan-01: no year that a 16-bit
+        // count would wrap into 2020.
+        TimeCase{"BeyondTheYearsOfChrono", 2458849.5 + 65536 * 365.2425, kMixed, ""},
         TimeCase{"FarBeyond", 1e300, kMixed, ""},
         TimeCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), kMixed, ""},
         TimeCase{"Infinite", -std::numeric_limits<double>::infinity(), kMixed, ""}),
