@@ -47,8 +47,8 @@ std::array<double, 2> quadraticRoots(double a, double b, double c) {
     const double discriminant = std::max(0.0, b * b - 4 * a * c);
     const double q = -0.5 * (b + std::copysign(std::sqrt(discriminant), b));
     if (q == 0) {
-        // b = 0 and a c >= 0: the only real candidate is the vertex at 0.
-        return {0.0, none};
+        // b = 0 and a c >= 0: a double root at 0 when c = 0, else none.
+        return {c == 0 ? 0.0 : none, none};
     }
     return {c / q, a != 0 ? q / a : none};
 }

@@ -95,24 +95,31 @@ Errors hermiteErrors(const KeplerOrbit& orbit, const std::vector<RangeRecord>& r
     return errors;
 }
 
-Errors threePointErrors(const KeplerOrbit& orbit, const std::vector<RangeRecord>& records) {
+// With `onIndices` the parabola is laid through record indices, as where
+// instants cannot be read, and its vertex is turned back into a Julian day
+// with the first record's instant and the (equal) step.
+Errors threePointErrors(const KeplerOrbit& orbit, const std::vector<RangeRecord>& records,
+                        bool onIndices) {
+    const double step = records[1].julianDay - records[0].julianDay;
+    const auto point = [&](std::size_t i) {
+        return RangePoint{onIndices ? static_cast<double>(i) : records[i].julianDay, records[i].au};
+    };
     Errors errors;
     for (std::size_t i = 1; i + 1 < records.size(); ++i) {
-        const auto passage = refineAcrossThreeRecords(
-            {records[i - 1].julianDay, records[i - 1].au}, {records[i].julianDay, records[i].au},
-            {records[i + 1].julianDay, records[i + 1].au});
+        const auto passage = refineAcrossThreeRecords(point(i - 1), point(i), point(i + 1));
         if (passage) {
-            errors.add(orbit, {passage->kind, passage->time, passage->au});
+            const double julianDay =
+                onIndices ? records[0].julianDay + passage->time * step : passage->time;
+            errors.add(orbit, {passage->kind, julianDay, passage->au});
             const bool before = passage->side == VertexSide::BeforeMiddle;
-            errors.allBetweenTheirRecords &=
-                passage->time >= records[before ? i - 1 : i].julianDay &&
-                passage->time <= records[before ? i : i + 1].julianDay;
+            errors.allBetweenTheirRecords &= julianDay >= records[before ? i - 1 : i].julianDay &&
+                                             julianDay <= records[before ? i : i + 1].julianDay;
         }
     }
     return errors;
 }
 
-enum class Method { Hermite, ThreePoint };
+enum class Method { Hermite, ThreePoint, ThreePointOnIndices };
 
 struct OrbitCase {
     const char* name;
@@ -136,8 +143,10 @@ TEST_P(GeneratedOrbits, PassagesMatchTheExactInstantsAndDistances) {
     const OrbitCase& row = GetParam();
     const KeplerOrbit orbit{1.00000011, row.eccentricity, 2458853.82493};
     const auto records = recordsOf(orbit, 2458800.5, row.spanDays, row.stepPattern);
-    const Errors errors = row.method == Method::Hermite ? hermiteErrors(orbit, records)
-                                                        : threePointErrors(orbit, records);
+    const Errors errors =
+        row.method == Method::Hermite
+            ? hermiteErrors(orbit, records)
+            : threePointErrors(orbit, records, row.method == Method::ThreePointOnIndices);
     std::printf("[ measured ] %s: %d perihelia, %d aphelia, worst %.6g s, %.3g AU\n", row.name,
                 errors.perihelia, errors.aphelia, errors.worstSeconds, errors.worstAu);
     EXPECT_EQ(errors.perihelia, row.passagesOfEachKind);
@@ -194,6 +203,16 @@ INSTANTIATE_TEST_SUITE_P(
                   4 * 365.25,
                   {1.0},
                   Method::ThreePoint,
+                  4,
+                  60,
+                  0.44172,
+                  1e-9,
+                  3.01e-11},
+        OrbitCase{"ThreePointDailyOnIndices",
+                  0.0167,
+                  4 * 365.25,
+                  {1.0},
+                  Method::ThreePointOnIndices,
                   4,
                   60,
                   0.44172,
