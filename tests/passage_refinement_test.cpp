@@ -271,6 +271,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {kDay, 1.0167, 0.001},
                     {kDay + 2, 1.0167, -0.001},
                     Passage{PassageKind::Aphelion, kDay + 1, 1.0172}},
+        // r = 1 + 0.001 t - 0.0005 t^2 + 1e-12 t^3: the textbook root formula
+        // cancels to t = 1 exactly, 3e-9 days (six last bits) early.
+        HermiteCase{"CubicTermTinyBesideTheQuadratic",
+                    {kDay, 1.0, 0.001},
+                    {kDay + 2, 1.0 + 8e-12, -0.001 + 12e-12},
+                    Passage{PassageKind::Aphelion, kDay + 1.000000003, 1.0005 + 1e-12}},
         HermiteCase{"RateZeroAtTheLaterRecord",
                     {kDay, 1.0, -0.01},
                     {kDay + 1, 0.995, 0.0},
