@@ -29,13 +29,14 @@ std::optional<PassageKind> passageKindBetween(double earlierRate, double laterRa
 
 // The passage between two consecutive records, refined on the cubic Hermite
 // polynomial of the range over [earlier, later] built from both ranges and
-// both rates: its least (perihelion) or greatest (aphelion) value, which lies
-// at the root of its derivative inside the interval, or at the later record
-// when that one's rate is 0. The instant always lies within the interval.
-// Nothing when the rates' signs show no passage (passageKindBetween), when a
-// value is not finite, or when the later instant does not come after the
-// earlier one (a repeated or out-of-order instant); the caller can then fall
-// back to refineAcrossThreeRecords on record indices.
+// both rates: its least (perihelion) or greatest (aphelion) value on the
+// interval, which lies at a root of its derivative, inside the interval or,
+// when the later rate is 0, possibly at the later record. The instant always
+// lies within the interval. Nothing when the rates' signs show no passage
+// (passageKindBetween), when a value is not finite or so large that the cubic
+// overflows, or when the later instant does not come after the earlier one (a
+// repeated or out-of-order instant); the caller can then fall back to
+// refineAcrossThreeRecords on record indices.
 std::optional<Passage> refineBetweenRecords(const RangeRecord& earlier, const RangeRecord& later);
 
 // A point for the three-point refinement. `time` is the record's Julian day,
