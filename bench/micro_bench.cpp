@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "scan/ephemeris_scanner.h"
+#include "scan/passage_refinement.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
 
@@ -94,6 +96,25 @@ void TextToNumberDistance(benchmark::State& state) {
     }
 }
 BENCHMARK(TextToNumberDistance);
+
+// One refinement per call, on pairs of records around an Earth-like
+// perihelion that differ from call to call, so that nothing is hoisted.
+void HermiteRefinement(benchmark::State& state) {
+    constexpr std::size_t kPairs = 256;
+    std::vector<vandrel::RangeRecord> earlier(kPairs);
+    std::vector<vandrel::RangeRecord> later(kPairs);
+    for (std::size_t i = 0; i < kPairs; ++i) {
+        const double offset = static_cast<double>(i) / kPairs;  // the passage's place in the day
+        earlier[i] = {2458853.5, 0.983 + 1e-9 * offset, -2.9e-6 * (0.3 + offset)};
+        later[i] = {2458854.5, 0.983 + 1e-9 * (1 - offset), 2.9e-6 * (1.3 - offset)};
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vandrel::refineBetweenRecords(earlier[i], later[i]));
+        i = (i + 1) % kPairs;
+    }
+}
+BENCHMARK(HermiteRefinement);
 
 }  // namespace
 
