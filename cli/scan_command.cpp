@@ -14,17 +14,20 @@ namespace vandrel {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE...\n";
+    "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--passages] [--json] "
+    "FILE...\n";
 
 constexpr std::string_view kHelp =
-    "Finds the least and the greatest distance from the Sun (RG, in AU) in\n"
-    "Horizons vector tables, with the record's date, item number, km and summary.\n"
+    "Finds the least and the greatest distance from the Sun (RG) in Horizons\n"
+    "vector tables, with the record's date, item number, AU, km and summary, and\n"
+    "the true perihelion and aphelion refined between records.\n"
     "\n"
     "  --least        show only the least distance (perihelion)\n"
     "  --most         show only the greatest distance (aphelion)\n"
     "  --start DATE   skip records dated before DATE, written like 1900-Jan-01\n"
     "  --end DATE     stop at the first record whose date is DATE\n"
-    "  --json         one JSON object per file, one per line\n"
+    "  --passages     list every perihelion and aphelion passage, as found\n"
+    "  --json         one JSON object per file (and per passage), one per line\n"
     "  --help         show this help;  --version  show the version\n"
     "\n"
     "FILE may be - for standard input. Exit status: 0 all scanned, 1 a file\n"
@@ -33,6 +36,7 @@ constexpr std::string_view kHelp =
 struct Options {
     ScanSettings settings;
     bool json = false;
+    bool passages = false;
     std::vector<std::string> files;
 };
 
@@ -69,6 +73,8 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
             most = true;
         } else if (argument == "--json") {
             options.json = true;
+        } else if (argument == "--passages") {
+            options.passages = true;
         } else if (argument == "--start" || argument == "--end" ||
                    argument.starts_with("--start=") || argument.starts_with("--end=")) {
             const bool start = argument.starts_with("--start");
@@ -103,18 +109,38 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
     return {std::move(options), kExitOk};
 }
 
+// Writes each passage as soon as it is found, so that memory stays constant
+// whatever their number.
+class PassageWriter final : public ScanObserver {
+  public:
+    PassageWriter(const std::string& file, const Options& options, std::ostream& out)
+        : file_(file), options_(options), out_(out) {}
+
+    void newPassage(const TruePassage& passage, const EphemerisHeader& header) override {
+        if (options_.passages) {
+            out_ << (options_.json ? jsonPassage(file_, passage, header.timeScale)
+                                   : plainPassage(file_, passage, header.timeScale));
+        }
+    }
+
+  private:
+    const std::string& file_;
+    const Options& options_;
+    std::ostream& out_;
+};
+
 int scanOne(const std::string& file, const Options& options, std::FILE* standardInput,
             std::ostream& out, std::ostream& err) {
     const EphemerisScanner scanner;
-    ScanObserver quiet;
+    PassageWriter passageWriter(file, options, out);
     ScanSettings settings = options.settings;
     settings.filePath = file;
     ScanOutcome outcome;
     if (file == "-") {
         const auto input = FileSource::borrow(standardInput);
-        outcome = scanner.scan(*input, settings, quiet);
+        outcome = scanner.scan(*input, settings, passageWriter);
     } else {
-        outcome = scanner.scan(settings, quiet);
+        outcome = scanner.scan(settings, passageWriter);
     }
     if (const auto* failure = std::get_if<ScanFailure>(&outcome)) {
         if (failure->kind == ScanFailureKind::OpenFailed) {

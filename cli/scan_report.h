@@ -14,12 +14,20 @@ struct ReportedExtremes {
 };
 
 // A few lines for people: the count of records, then per extreme its item
-// number, date/time, AU and km, and below them the summary line.
+// number, date/time, AU and km, below them the summary line, and then the
+// true perihelion or aphelion refined between records (or why there is none).
 std::string plainReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
 
 // One JSON object on one line, with the keys file, datedCount, minimum and/or
-// maximum (item, dateText, au, km, summary), then target, center and units
-// where the file's header names them, and warnings when there are any.
+// maximum (item, dateText, au, km, summary, true), then target, center and
+// units where the file's header names them, and warnings when there are any
+// (with the sentence of a span without a true extreme).
 std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
+
+// One passage of --passages, as one line of text or one JSON object.
+std::string plainPassage(std::string_view file, const TruePassage& passage,
+                         std::string_view timeScale);
+std::string jsonPassage(std::string_view file, const TruePassage& passage,
+                        std::string_view timeScale);
 
 }  // namespace vandrel

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "scan/header_reader.h"
+#include "scan/passage_finder.h"
 #include "scan/record_fields.h"
 #include "scan/scan_messages.h"
 #include "text/field_reader.h"
@@ -47,6 +48,15 @@ class ScanRun {
           endDateMatches_(settings.endStopOn && settings.endDateText.empty()) {}
 
     ScanOutcome run(ByteSource& input) {
+        ScanOutcome outcome = scanFields(input);
+        if (auto* result = std::get_if<ScanResult>(&outcome)) {
+            passages_.finish(result->truePerihelion, result->trueAphelion);
+        }
+        return outcome;
+    }
+
+  private:
+    ScanOutcome scanFields(ByteSource& input) {
         observer_.fileOpened();
         FieldReader reader(input, kKeptCharacters);
         Field field;
@@ -84,7 +94,6 @@ class ScanRun {
         return endOfRecords(false);
     }
 
-  private:
     enum class Filter { NotYetSet, Off, OnOrAfterStart, BeforeStart };
 
     // At "$$SOE": the header has said all it will say.
@@ -100,6 +109,9 @@ class ScanRun {
         }
         if (header.units == "KM-S" || header.units == "KM-D") {
             unit_ = DistanceUnit::Km;
+            // Range rates in km/s or km/day.
+            const double secondsPerRateUnit = header.units == "KM-S" ? 86400 : 1;
+            passages_.setScale({1 / kKmPerAu, secondsPerRateUnit / kKmPerAu});
         } else if (!header.units.empty() && header.units != "AU-D") {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
         }
@@ -183,7 +195,7 @@ class ScanRun {
 
     std::optional<ScanFailure> takeRecordField(const RecordField& kind) {
         if (kind.isDate) {
-            if (auto failure = takeDate(kind.dateText)) {
+            if (auto failure = takeDate(kind.dateText, kind.instantText)) {
                 return failure;
             }
         }
@@ -193,15 +205,18 @@ class ScanRun {
             // that meets the end date is counted, but its distance is never
             // read, even where it shares the date's line.
             if (filter_ != Filter::BeforeStart && !endDateMatches_) {
+                takePassagePoint(kind);
                 return takeDistance(kind.distanceText);
             }
         }
         return std::nullopt;
     }
 
-    std::optional<ScanFailure> takeDate(std::string_view dateText) {
+    std::optional<ScanFailure> takeDate(std::string_view dateText, std::string_view instantText) {
         std::copy(dateText.begin(), dateText.end(), currentDate_);
         currentDateLength_ = dateText.size();
+        currentInstantLength_ = std::min(instantText.size(), sizeof currentInstant_);
+        std::copy_n(instantText.begin(), currentInstantLength_, currentInstant_);
         ++dateFieldsMet_;
         const std::string_view day = TextFirst(currentDate(), 11);
         if (startDay_) {
@@ -226,6 +241,21 @@ class ScanRun {
         }
         ++result_.datedCount;
         return std::nullopt;
+    }
+
+    // Records before the first date carry no instant and take no part.
+    void takePassagePoint(const RecordField& kind) {
+        if (result_.datedCount == 0) {
+            return;
+        }
+        const auto passage = passages_.take({result_.datedCount,
+                                             {currentInstant_, currentInstantLength_},
+                                             currentDate(),
+                                             kind.distanceText,
+                                             kind.rateText});
+        if (passage) {
+            observer_.newPassage(*passage, result_.header);
+        }
     }
 
     // Most distances change nothing: a quick estimate passes them over, and
@@ -292,6 +322,9 @@ class ScanRun {
     double mostRead_ = 0;
     char currentDate_[kDateTextLength] = {};
     std::size_t currentDateLength_ = 0;
+    char currentInstant_[32] = {};  // the current record's Julian day, as written
+    std::size_t currentInstantLength_ = 0;
+    PassageFinder passages_;
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form
     // Whatever the start filter skipped, for messages and for telling a

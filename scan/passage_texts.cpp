@@ -106,8 +106,10 @@ std::string passageTimeText(double julianDay, std::string_view timeScale, Calend
     appendPadded(text, second / 60 % 60, 2);
     text += ':';
     appendPadded(text, second % 60, 2);
-    text += ' ';
-    text += timeScale;
+    if (!timeScale.empty()) {
+        text += ' ';
+        text += timeScale;
+    }
     return text;
 }
 

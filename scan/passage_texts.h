@@ -15,8 +15,8 @@ enum class CalendarMode { MixedJulianGregorian, Gregorian };
 
 // The instant as calendar date and time, rounded to the nearest second, then
 // a blank and the time scale's name: Julian day 2458853.82493 with "TDB" gives
-// "2020-Jan-05 07:47:54 TDB". Years before 1 are written astronomically (0,
-// -1, ...). Empty for an instant that is not finite or does not fall in the
+// "2020-Jan-05 07:47:54 TDB" (without a scale, no blank after the time). Years before 1 are written
+// astronomically (0, -1, ...). Empty for an instant that is not finite or does not fall in the
 // years -9999 to 9999.
 std::string passageTimeText(double julianDay, std::string_view timeScale,
                             CalendarMode calendar = CalendarMode::MixedJulianGregorian);

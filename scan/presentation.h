@@ -25,4 +25,29 @@ std::string summaryLine(std::string_view kmText, std::string_view dateText, Extr
 
 ExtremeTexts presentExtreme(const DistanceExtreme& extreme, Extreme which);
 
+// The texts that show a refined passage.
+struct PassageTexts {
+    std::string kind;       // "perihelion" or "aphelion"
+    std::string time;       // "2020-Jan-05 07:47:54 TDB"
+    std::string julianDay;  // "2458853.824931"
+    std::string au;         // "0.983243565"
+    std::string km;         // "147091144"
+    std::string between;    // "between items 4 and 5"
+};
+
+PassageTexts presentPassage(const TruePassage& passage, std::string_view timeScale);
+
+// Why the span has no true perihelion (Least) or aphelion (Most): one of the
+// four sentences that say at which end its least or greatest distance lies.
+// Empty when it has one, or when no record was let through.
+std::string_view missingPassage(const TrueExtreme& extreme, Extreme which);
+
+// One line under an extreme: "true  2020-Jan-05 07:47:54 TDB  0.983243565 AU
+// 147091144 km  between items 4 and 5", or the sentence of a span without it.
+std::string trueLine(const TrueExtreme& extreme, Extreme which, std::string_view timeScale);
+
+// The same for the window: "True perihelion: 2020-Jan-05 07:47:54 TDB,
+// 0.983243565 AU, 147091144 km (between items 4 and 5)", or the sentence.
+std::string trueTip(const TrueExtreme& extreme, Extreme which, std::string_view timeScale);
+
 }  // namespace vandrel

@@ -20,11 +20,7 @@ bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag)
            std::memcmp(text.data() + position - 1, tag.data(), tag.size()) == 0;
 }
 
-std::size_t copyKept(std::string_view text, char* into) {
-    const std::size_t length = std::min(text.size(), CsvRecordLine::kMostCharacters);
-    std::memcpy(into, text.data(), length);
-    return length;
-}
+constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
 
 }  // namespace
 
@@ -33,11 +29,15 @@ RecordField plainRecordField(const Field& field) {
     kind.isDate = hasTagAt(field.text, 19, kDateTag);
     if (kind.isDate) {
         kind.dateText = TextSlice(field.text, 26, kDateTextLength);
+        kind.instantText = TextFirst(field.text, 17);
     }
     kind.isDistance =
         field.length == kDistanceFieldLength && hasTagAt(field.text, 27, kDistanceTag);
     if (kind.isDistance) {
         kind.distanceText = TextSlice(field.text, 31, 21);
+        if (hasTagAt(field.text, 53, kRateTag)) {
+            kind.rateText = TextSlice(field.text, 56, 22);
+        }
     }
     return kind;
 }
@@ -48,20 +48,35 @@ std::string_view plainTimeScale(std::string_view dateField) {
     return rest.substr(0, rest.find_first_of(" \t"));
 }
 
+void CsvRecordLine::HeldItem::assign(std::string_view from) {
+    length = std::min(from.size(), kMostCharacters);
+    std::memcpy(text, from.data(), length);
+}
+
 void CsvRecordLine::take(const Field& field) {
-    column_ = field.startsLine ? 0 : column_ + 1;
+    if (field.startsLine) {
+        column_ = 0;
+        instant_.length = 0;
+        rate_.length = 0;
+    } else {
+        ++column_;
+    }
     if (column_ == columns_.calendarDate && field.text.starts_with(kCsvDateTag)) {
         hasDate_ = true;
-        dateLength_ =
-            copyKept(TextSlice(field.text, kCsvDateTag.size() + 1, kDateTextLength), date_);
+        date_.assign(TextSlice(field.text, kCsvDateTag.size() + 1, kDateTextLength));
     } else if (column_ == columns_.range) {
         hasRange_ = true;
-        rangeLength_ = copyKept(field.text, range_);
+        range_.assign(field.text);
+    } else if (column_ == columns_.julianDay) {
+        instant_.assign(field.text);
+    } else if (column_ == columns_.rangeRate) {
+        rate_.assign(field.text);
     }
 }
 
 RecordField CsvRecordLine::takeRecord() {
-    RecordField record{hasDate_, {date_, dateLength_}, hasRange_, {range_, rangeLength_}};
+    const RecordField record{hasDate_,  date_.view(),  instant_.view(),
+                             hasRange_, range_.view(), rate_.view()};
     hasDate_ = false;
     hasRange_ = false;
     return record;

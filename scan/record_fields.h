@@ -12,14 +12,16 @@ namespace vandrel {
 // until the next field is read.
 struct RecordField {
     bool isDate = false;
-    std::string_view dateText;  // the record's date and time, when isDate
+    std::string_view dateText;     // the record's date and time, when isDate
+    std::string_view instantText;  // its Julian day, when isDate
     bool isDistance = false;
     std::string_view distanceText;  // the distance's number, when isDistance
+    std::string_view rateText;      // the range rate's number; empty when there is none
 };
 
 // A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
 // is a date field, " LT= 5.738924308196282E-03 RG= 9.936639412879141E-01 RR=..."
-// of exactly 77 characters a distance field.
+// of exactly 77 characters a distance field, with the range rate after "RR=".
 RecordField plainRecordField(const Field& field);
 
 // The word after a plain date field's date and time: "TDB".
@@ -27,7 +29,8 @@ std::string_view plainTimeScale(std::string_view dateField);
 
 // Gathers the items of one line of a file in CSV form, whose columns were
 // named above "$$SOE", into one record: its calendar date ("A.D. " and the
-// date/time text) and its range. Holds a fixed number of characters.
+// date/time text), Julian day, range and range rate. Holds a fixed number of
+// characters.
 class CsvRecordLine {
   public:
     static constexpr std::size_t kMostCharacters = 128;
@@ -42,14 +45,21 @@ class CsvRecordLine {
     RecordField takeRecord();
 
   private:
+    struct HeldItem {
+        char text[kMostCharacters] = {};
+        std::size_t length = 0;
+        void assign(std::string_view from);
+        std::string_view view() const { return {text, length}; }
+    };
+
     const CsvColumns& columns_;
     std::size_t column_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
-    std::size_t dateLength_ = 0;
-    std::size_t rangeLength_ = 0;
-    char date_[kMostCharacters] = {};
-    char range_[kMostCharacters] = {};
+    HeldItem date_;
+    HeldItem instant_;
+    HeldItem range_;
+    HeldItem rate_;
 };
 
 }  // namespace vandrel

@@ -51,6 +51,20 @@ inline std::string distanceOutOfRange(std::uint64_t record, std::string_view tex
            ".";
 }
 
+// Said of a span that holds no passage of the kind asked for.
+inline std::string_view noPassage(bool perihelion, bool atFirstRecord) {
+    if (perihelion) {
+        return atFirstRecord ? "No perihelion in this file's span: the least distance is at its "
+                               "first record, so the perihelion lies before the span."
+                             : "No perihelion in this file's span: the least distance is at its "
+                               "last record, so the perihelion lies after the span.";
+    }
+    return atFirstRecord ? "No aphelion in this file's span: the greatest distance is at its first "
+                           "record, so the aphelion lies before the span."
+                         : "No aphelion in this file's span: the greatest distance is at its last "
+                           "record, so the aphelion lies after the span.";
+}
+
 inline std::string readFailed(std::string_view reason) {
     return "The file could not be read to its end: " + std::string(reason) + ".";
 }

@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "scan/passage_refinement.h"
 
 namespace vandrel {
 
@@ -55,12 +58,36 @@ struct ScanWarning {
     std::string message;  // one line, for the user
 };
 
+// A perihelion or aphelion refined between two records let through.
+struct TruePassage {
+    PassageKind kind = PassageKind::Perihelion;
+    double julianDay = 0;  // in the time scale of the file's dates
+    double au = 0;
+    std::int32_t itemBefore = 0;  // the items of the records it lies between
+    std::int32_t itemAfter = 0;
+};
+
+// Where the least (or greatest) distance of a span without a passage of that
+// kind lies.
+enum class SpanEnd { None, First, Last };
+
+// The true perihelion (or aphelion) of the span: the passage of that kind
+// with the least (greatest) refined distance, or, when the span holds none,
+// the end of the span where its least (greatest) distance lies. Both are
+// empty when no record with a distance was let through.
+struct TrueExtreme {
+    std::optional<TruePassage> passage;
+    SpanEnd endWithoutPassage = SpanEnd::None;
+};
+
 struct ScanResult {
     DistanceExtreme minimum;
     DistanceExtreme maximum;
     std::int32_t datedCount = 0;
     EphemerisHeader header;
     std::vector<ScanWarning> warnings;  // in the order they were met
+    TrueExtreme truePerihelion;
+    TrueExtreme trueAphelion;
 };
 
 enum class ScanFailureKind {
@@ -91,6 +118,12 @@ class ScanObserver {
     // After the minimum (maximum) has been replaced, with its new item number.
     virtual void newMinimum(std::int32_t item) { (void)item; }
     virtual void newMaximum(std::int32_t item) { (void)item; }
+    // Each perihelion and aphelion passage of the span, in order, as it is
+    // found; the header says in which time scale its instant is.
+    virtual void newPassage(const TruePassage& passage, const EphemerisHeader& header) {
+        (void)passage;
+        (void)header;
+    }
 };
 
 }  // namespace vandrel

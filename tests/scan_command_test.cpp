@@ -25,6 +25,14 @@ CommandRun run(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
+// The sentences of a span without a passage, as JSON texts.
+const std::string kNoPerihelionBefore =
+    "\"No perihelion in this file's span: the least distance is at its first record, so the "
+    "perihelion lies before the span.\"";
+const std::string kNoAphelionAfter =
+    "\"No aphelion in this file's span: the greatest distance is at its last record, so the "
+    "aphelion lies after the span.\"";
+
 class ScanCommand : public ::testing::Test {
   protected:
     testing::TemporaryFolder folder;
@@ -41,23 +49,31 @@ TEST_F(ScanCommand, JsonShowsTheWindowsTextsOnOneLine) {
                               "\",\"datedCount\":2,"
                               "\"minimum\":{\"item\":1,\"dateText\":\"2020-Jan-01 00:00:00.0000\","
                               "\"au\":\"0.983686802502592\",\"km\":\"147157451.090079\","
-                              "\"summary\":\" 147157451  km    min    on    2020-Jan-01\"},"
+                              "\"summary\":\" 147157451  km    min    on    2020-Jan-01\","
+                              "\"true\":null},"
                               "\"maximum\":{\"item\":2,\"dateText\":\"2020-Jan-02 00:00:00.0000\","
                               "\"au\":\"1.0167\",\"km\":\"152096155.14069\","
-                              "\"summary\":\" 152096155  km    max    on    2020-Jan-02\"}}\n");
+                              "\"summary\":\" 152096155  km    max    on    2020-Jan-02\","
+                              "\"true\":null},\"warnings\":[" +
+                              kNoPerihelionBefore + "," + kNoAphelionAfter + "]}\n");
 }
 
 TEST_F(ScanCommand, PlainOutputShowsTheSameTexts) {
     const CommandRun result = run({table});
     EXPECT_EQ(result.status, kExitOk);
-    EXPECT_EQ(result.out, table +
-                              "\n  records  2\n"
-                              "  least    item 1   2020-Jan-01 00:00:00.0000   0.983686802502592 AU"
-                              "   147157451.090079 km\n"
-                              "          147157451  km    min    on    2020-Jan-01\n"
-                              "  most     item 2   2020-Jan-02 00:00:00.0000   1.0167 AU"
-                              "   152096155.14069 km\n"
-                              "          152096155  km    max    on    2020-Jan-02\n");
+    EXPECT_EQ(result.out,
+              table +
+                  "\n  records  2\n"
+                  "  least    item 1   2020-Jan-01 00:00:00.0000   0.983686802502592 AU"
+                  "   147157451.090079 km\n"
+                  "          147157451  km    min    on    2020-Jan-01\n"
+                  "         No perihelion in this file's span: the least distance is "
+                  "at its first record, so the perihelion lies before the span.\n"
+                  "  most     item 2   2020-Jan-02 00:00:00.0000   1.0167 AU"
+                  "   152096155.14069 km\n"
+                  "          152096155  km    max    on    2020-Jan-02\n"
+                  "         No aphelion in this file's span: the greatest distance is at "
+                  "its last record, so the aphelion lies after the span.\n");
 }
 
 struct ChoiceCase {
@@ -111,13 +127,14 @@ TEST_F(ScanCommand, WarningsGoToStandardErrorAndIntoTheJson) {
               "{\"file\":\"" + cut +
                   "\",\"datedCount\":1,\"minimum\":{\"item\":1,\"dateText\":\"2020-Jan-01 "
                   "00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":\"147157451.090079\","
-                  "\"summary\":\" 147157451  km    min    on    2020-Jan-01\"},\"target\":\"Mars "
-                  "(499)\",\"center\":\"Earth (399)\",\"warnings\":[\"" +
-                  centre + "\",\"" + cutShort + "\",\"" + endDate + "\"]}\n");
+                  "\"summary\":\" 147157451  km    min    on    2020-Jan-01\",\"true\":null},"
+                  "\"target\":\"Mars (499)\",\"center\":\"Earth (399)\",\"warnings\":[\"" +
+                  centre + "\",\"" + cutShort + "\",\"" + endDate + "\"," + kNoPerihelionBefore +
+                  "]}\n");
     const std::string prefix = "vandrel-scan: " + cut + ": ";
     EXPECT_EQ(result.err,
               prefix + centre + "\n" + prefix + cutShort + "\n" + prefix + endDate + "\n");
-    EXPECT_EQ(run({"--json", table}).out.find("warning"), std::string::npos);
+    EXPECT_EQ(run({"--json", table}).err, "");
 }
 
 TEST_F(ScanCommand, EveryFileIsScannedAndTheWorstStatusWins) {
@@ -173,11 +190,12 @@ TEST(ScanProgram, ReadsStandardInputForADash) {
     const auto output =
         testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " --json --least -", table);
     EXPECT_EQ(output.status, 0) << output.err;
-    EXPECT_EQ(
-        output.out,
-        "{\"file\":\"-\",\"datedCount\":1,\"minimum\":{\"item\":1,\"dateText\":"
-        "\"2020-Jan-01 00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":"
-        "\"147157451.090079\",\"summary\":\" 147157451  km    min    on    2020-Jan-01\"}}\n");
+    EXPECT_EQ(output.out,
+              "{\"file\":\"-\",\"datedCount\":1,\"minimum\":{\"item\":1,\"dateText\":"
+              "\"2020-Jan-01 00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":"
+              "\"147157451.090079\",\"summary\":\" 147157451  km    min    on    2020-Jan-01\","
+              "\"true\":null},\"warnings\":[" +
+                  kNoPerihelionBefore + "]}\n");
 }
 
 TEST(ScanProgram, ScansTheProjectsExampleFile) {

@@ -1,0 +1,196 @@
+#include "scan/passage_finder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/number_text.h"
+#include "text/parse_date.h"
+#include "text/text_slice.h"
+
+namespace vandrel {
+
+namespace {
+
+constexpr double kJulianDayOf1970 = 2440587.5;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The text's first non-blank characters hold a number.
+bool holdsNumber(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text[0] == '.') {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && isDigit(text[0]);
+}
+
+// The sign of a rate, from its first characters where they tell it (a
+// Horizons number begins with a digit other than 0 unless it is 0), and
+// otherwise from its value.
+int signOf(std::string_view rate) {
+    rate.remove_prefix(std::min(rate.find_first_not_of(" \t"), rate.size()));
+    const bool minus = !rate.empty() && rate[0] == '-';
+    const std::string_view digits =
+        !rate.empty() && (minus || rate[0] == '+') ? rate.substr(1) : rate;
+    if (!digits.empty() && digits[0] >= '1' && digits[0] <= '9') {
+        return minus ? -1 : 1;
+    }
+    const double value = TextToNumber(rate);
+    return (value > 0) - (value < 0);
+}
+
+// "2020-Jan-05 07:47:54.0000" as a Julian day, for a record whose Julian day
+// cannot be read.
+std::optional<double> instantFromDate(std::string_view date) {
+    const auto day = ParseDate(TextFirst(date, 11));
+    const std::string_view time = TextSlice(date, 13, 13);
+    if (!day || time.size() < 8 || time[2] != ':' || time[5] != ':' || !isDigit(time[0]) ||
+        !isDigit(time[1]) || !isDigit(time[3]) || !isDigit(time[4]) ||
+        !holdsNumber(time.substr(6))) {
+        return std::nullopt;
+    }
+    const double hours = (time[0] - '0') * 10 + (time[1] - '0');
+    const double minutes = (time[3] - '0') * 10 + (time[4] - '0');
+    const double seconds = TextToNumber(time.substr(6));
+    return kJulianDayOf1970 + static_cast<double>(*day) +
+           (hours * 3600 + minutes * 60 + seconds) / 86400;
+}
+
+}  // namespace
+
+template <std::size_t N>
+void PassageFinder::HeldText<N>::assign(std::string_view from) {
+    length = std::min(from.size(), N);
+    std::memcpy(text, from.data(), length);
+}
+
+std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
+    newest_ = (newest_ + 1) % 3;
+    HeldRecord& record = records_[newest_];
+    record.item = point.item;
+    record.instant.assign(point.instantText);
+    record.date.assign(point.dateText);
+    record.range.assign(point.rangeText);
+    record.hasRate = !point.rateText.empty();
+    if (record.hasRate) {
+        record.rate.assign(point.rateText);
+        record.rateSign = signOf(point.rateText);
+    }
+    held_ = std::min<std::size_t>(held_ + 1, 3);
+    if (held_ == 1) {
+        firstAu_ = auOf(record);
+        return std::nullopt;
+    }
+    const HeldRecord& previous = records_[(newest_ + 2) % 3];
+    std::optional<TruePassage> passage;
+    if (previous.hasRate && record.hasRate) {
+        passage = betweenRates(previous, record);
+    } else if (held_ == 3) {
+        passage = acrossThree(records_[(newest_ + 1) % 3], previous, record);
+    }
+    if (passage) {
+        keep(*passage);
+    }
+    return passage;
+}
+
+double PassageFinder::auOf(const HeldRecord& record) const {
+    return TextToNumber(record.range.view()) * scale_.auPerUnit;
+}
+
+namespace {
+
+template <typename Record>
+std::optional<double> instantOf(const Record& record) {
+    if (holdsNumber(record.instant.view())) {
+        return TextToNumber(record.instant.view());
+    }
+    return instantFromDate(record.date.view());
+}
+
+}  // namespace
+
+std::optional<TruePassage> PassageFinder::betweenRates(const HeldRecord& earlier,
+                                                       const HeldRecord& later) const {
+    const bool perihelion = earlier.rateSign < 0 && later.rateSign >= 0;
+    const bool aphelion = earlier.rateSign > 0 && later.rateSign <= 0;
+    if (!perihelion && !aphelion) {
+        return std::nullopt;  // most pairs of records
+    }
+    const auto earlierInstant = instantOf(earlier);
+    const auto laterInstant = instantOf(later);
+    if (!earlierInstant || !laterInstant) {
+        return std::nullopt;
+    }
+    const auto rate = [this](const HeldRecord& record) {
+        return TextToNumber(record.rate.view()) * scale_.auPerDayPerRateUnit;
+    };
+    const auto refined = refineBetweenRecords({*earlierInstant, auOf(earlier), rate(earlier)},
+                                              {*laterInstant, auOf(later), rate(later)});
+    if (!refined) {
+        return std::nullopt;
+    }
+    return TruePassage{refined->kind, refined->julianDay, refined->au, earlier.item, later.item};
+}
+
+std::optional<TruePassage> PassageFinder::acrossThree(const HeldRecord& before,
+                                                      const HeldRecord& middle,
+                                                      const HeldRecord& after) const {
+    const double auBefore = auOf(before);
+    const double auMiddle = auOf(middle);
+    const double auAfter = auOf(after);
+    const bool perihelion = auBefore > auMiddle && auMiddle <= auAfter;
+    const bool aphelion = auBefore < auMiddle && auMiddle >= auAfter;
+    if (!perihelion && !aphelion) {
+        return std::nullopt;
+    }
+    const auto timeBefore = instantOf(before);
+    const auto timeMiddle = instantOf(middle);
+    const auto timeAfter = instantOf(after);
+    if (!timeBefore || !timeMiddle || !timeAfter) {
+        return std::nullopt;
+    }
+    const auto refined = refineAcrossThreeRecords({*timeBefore, auBefore}, {*timeMiddle, auMiddle},
+                                                  {*timeAfter, auAfter});
+    if (!refined) {
+        return std::nullopt;
+    }
+    // The pair of records on either side of the refined instant.
+    const bool beforeMiddle = refined->side == VertexSide::BeforeMiddle;
+    return TruePassage{refined->kind, refined->time, refined->au,
+                       beforeMiddle ? before.item : middle.item,
+                       beforeMiddle ? middle.item : after.item};
+}
+
+// Equal distances keep the earlier passage.
+void PassageFinder::keep(const TruePassage& passage) {
+    if (passage.kind == PassageKind::Perihelion) {
+        if (!least_ || passage.au < least_->au) {
+            least_ = passage;
+        }
+    } else if (!greatest_ || passage.au > greatest_->au) {
+        greatest_ = passage;
+    }
+}
+
+void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion) {
+    perihelion = {least_, SpanEnd::None};
+    aphelion = {greatest_, SpanEnd::None};
+    if (held_ == 0) {
+        return;
+    }
+    const double lastAu = auOf(records_[newest_]);
+    if (!least_) {
+        perihelion.endWithoutPassage = firstAu_ <= lastAu ? SpanEnd::First : SpanEnd::Last;
+    }
+    if (!greatest_) {
+        aphelion.endWithoutPassage = firstAu_ >= lastAu ? SpanEnd::First : SpanEnd::Last;
+    }
+}
+
+}  // namespace vandrel
