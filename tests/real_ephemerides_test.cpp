@@ -19,6 +19,19 @@ constexpr const char* kBarycentre =
 constexpr const char* kCutShort =
     "The file ends before $$EOE: it may have been cut short. The results cover the records read.";
 
+constexpr const char* kNoPerihelionBefore =
+    "No perihelion in this file's span: the least distance is at its first record, so the "
+    "perihelion lies before the span.";
+constexpr const char* kNoPerihelionAfter =
+    "No perihelion in this file's span: the least distance is at its last record, so the "
+    "perihelion lies after the span.";
+constexpr const char* kNoAphelionBefore =
+    "No aphelion in this file's span: the greatest distance is at its first record, so the "
+    "aphelion lies before the span.";
+constexpr const char* kNoAphelionAfter =
+    "No aphelion in this file's span: the greatest distance is at its last record, so the "
+    "aphelion lies after the span.";
+
 struct ExtremeRow {
     const char* item;
     const char* dateText;
@@ -35,6 +48,8 @@ struct RealFile {
     ExtremeRow least;
     ExtremeRow most;
     std::vector<std::string> warnings;
+    const char* trueLeast;  // the true perihelion's line, or why there is none
+    const char* trueMost;
 };
 
 class SharedEphemerides : public ::testing::Test {
@@ -85,6 +100,9 @@ TEST_P(RealEphemerides, GiveTheirExactExtremesAndWarnings) {
         warnings.push_back(warning.message);
     }
     EXPECT_EQ(warnings, file.warnings);
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header.timeScale),
+              file.trueLeast);
+    EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header.timeScale), file.trueMost);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"2185", "2025-Dec-24 00:00:00.0000", "0.978236564455803", "146342107.083471"},
                  {"2369", "2026-Jun-26 00:00:00.0000", "1.02163229994781", "152834016.710537"},
-                 {kBarycentre, kCutShort}},
+                 {kBarycentre, kCutShort},
+                 "true  2025-Dec-24 00:34:47 TDB  0.978236563 AU  146342107 km  between items 2185 "
+                 "and 2186",
+                 "true  2026-Jun-26 08:13:01 TDB  1.021632592 AU  152834060 km  between items 2369 "
+                 "and 2370"},
         RealFile{"vectors-mercury-ssb-1d-2020-2030-crlf.txt",
                  3654,
                  "Mercury (199)",
@@ -105,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"1978", "2025-May-31 00:00:00.0000", "0.301210221606253", "45060407.7853706"},
                  {"2022", "2025-Jul-14 00:00:00.0000", "0.472956670374412", "70753310.8213738"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 "true  2025-May-31 00:10:23 TDB  0.301210203 AU  45060405 km  between items 1978 "
+                 "and 1979",
+                 "true  2025-Jul-14 00:39:01 TDB  0.472956778 AU  70753327 km  between items 2022 "
+                 "and 2023"},
         RealFile{"vectors-pluto-ssb-1d-2020-2030-crlf.txt",
                  3654,
                  "Pluto (999)",
@@ -113,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"1", "2020-Jan-01 00:00:00.0000", "33.9422248436349", "5077684563.42842"},
                  {"3654", "2030-Jan-01 00:00:00.0000", "36.4448651485524", "5452074224.17207"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 kNoPerihelionBefore,
+                 kNoAphelionAfter},
         RealFile{"vectors-sun-wrt-ssb-1d-2020-2030-crlf.txt",
                  3654,
                  "Sun (10)",
@@ -121,7 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"3654", "2030-Jan-01 00:00:00.0000", "0.000633820776156349", "94818.2385184111"},
                  {"780", "2022-Feb-18 00:00:00.0000", "0.00921268677232628", "1378198.32456607"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 kNoPerihelionAfter,
+                 "true  2022-Feb-17 13:33:10 TDB  0.009212687 AU  1378198 km  between items 779 "
+                 "and 780"},
         RealFile{"vectors-earth-ssb-1d-2020oct-31rec-crlf.txt",
                  31,
                  "Earth (399)",
@@ -129,7 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"31", "2020-Nov-16 00:00:00.0000", "0.990301727188046", "148147029.737864"},
                  {"1", "2020-Oct-17 00:00:00.0000", "0.993663941287914", "148650009.808042"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 kNoPerihelionAfter,
+                 kNoAphelionBefore},
         RealFile{"vectors-jupiter-ssb-1d-2017oct-31rec-lf.txt",
                  31,
                  "Jupiter (599)",
@@ -137,7 +170,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"31", "2017-Nov-16 00:00:00.0000", "5.43363730657266", "812860571.219353"},
                  {"1", "2017-Oct-17 00:00:00.0000", "5.43742421892147", "813427085.243263"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 kNoPerihelionAfter,
+                 kNoAphelionBefore},
         RealFile{"vectors-pluto-ssb-1d-2017oct-31rec-lf.txt",
                  31,
                  "Pluto (999)",
@@ -145,7 +180,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"1", "2017-Oct-17 00:00:00.0000", "33.4222227585907", "4999893358.74624"},
                  {"31", "2017-Nov-16 00:00:00.0000", "33.4412513375053", "5002739993.63432"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 kNoPerihelionBefore,
+                 kNoAphelionAfter},
         // Distances in km: the AU are the km divided by 149597870.7.
         RealFile{"vectors-kms-spitzer-ssb-1h-2017.txt",
                  8761,
@@ -154,7 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "KM-S",
                  {"4389", "2017-Jul-02 20:00:00.0000", "1.00154638059589", "149829205.944437"},
                  {"1", "2017-Jan-01 00:00:00.0000", "1.02783817971363", "153762403.109323"},
-                 {kBarycentre}},
+                 {kBarycentre},
+                 "true  2017-Jul-02 19:52:07 TDB  1.001546381 AU  149829206 km  between items 4388 "
+                 "and 4389",
+                 kNoAphelionBefore},
         // The one Sun-centred file: in CSV form.
         RealFile{"vectors-csv-earth-sun-au-1d-2010-2020.txt",
                  3653,
@@ -163,7 +203,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "AU-D",
                  {"1830", "2015-Jan-04 00:00:00.0000", "0.983277633744148", "147096240.315059"},
                  {"3473", "2019-Jul-05 00:00:00.0000", "1.01675432807618", "152104282.505206"},
-                 {}}),
+                 {},
+                 "true  2015-Jan-04 06:37:12 TDB  0.983277390 AU  147096204 km  between items 1830 "
+                 "and 1831",
+                 "true  2019-Jul-04 22:12:04 TDB  1.016754345 AU  152104285 km  between items 3472 "
+                 "and 3473"}),
     [](const auto& info) {
         std::string name = info.param.name;
         name = name.substr(0, name.find(".txt"));
@@ -231,6 +275,53 @@ TEST_F(SharedEphemerides, CsvFileFiltersLikeAPlainTable) {
     EXPECT_EQ(result.minimum.dateText, "2019-Jan-03 00:00:00.0000");
     EXPECT_EQ(result.maximum.dateText, "2019-Feb-28 00:00:00.0000");
     EXPECT_TRUE(result.warnings.empty());
+}
+
+class PassageRecorder final : public ScanObserver {
+  public:
+    void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
+        passages.push_back(passage);
+    }
+    std::vector<TruePassage> passages;
+};
+
+TEST_F(SharedEphemerides, EarthAroundTheSunPassesPerihelionEachJanuaryAndAphelionEachJuly) {
+    ScanSettings settings;
+    settings.filePath = (folder_ / "vectors-csv-earth-sun-au-1d-2010-2020.txt").string();
+    PassageRecorder recorder;
+    ASSERT_TRUE(std::holds_alternative<ScanResult>(EphemerisScanner().scan(settings, recorder)));
+    ASSERT_EQ(recorder.passages.size(), 20u);
+    int year = 2010;
+    for (std::size_t i = 0; i < recorder.passages.size(); i += 2) {
+        const auto perihelion = presentPassage(recorder.passages[i], "TDB");
+        const auto aphelion = presentPassage(recorder.passages[i + 1], "TDB");
+        EXPECT_EQ(perihelion.kind, "perihelion");
+        EXPECT_EQ(perihelion.time.substr(0, 8), std::to_string(year) + "-Jan");
+        EXPECT_EQ(aphelion.kind, "aphelion");
+        EXPECT_EQ(aphelion.time.substr(0, 8), std::to_string(year) + "-Jul");
+        ++year;
+    }
+    // Published: 2010 January 3, 00:09 UT, about 66 s before TDB.
+    EXPECT_EQ(presentPassage(recorder.passages[0], "TDB").time, "2010-Jan-03 00:10:21 TDB");
+}
+
+TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {
+    ScanSettings settings;
+    settings.filePath = (folder_ / "vectors-mercury-ssb-1d-2020-2030-crlf.txt").string();
+    PassageRecorder recorder;
+    const auto result = std::get<ScanResult>(EphemerisScanner().scan(settings, recorder));
+    EXPECT_EQ(result.warnings.at(0).kind, ScanWarningKind::NotFromTheSun);
+    std::vector<double> perihelia;
+    for (const TruePassage& passage : recorder.passages) {
+        if (passage.kind == PassageKind::Perihelion) {
+            perihelia.push_back(passage.julianDay);
+        }
+    }
+    ASSERT_EQ(perihelia.size(), 42u);
+    for (std::size_t i = 1; i < perihelia.size(); ++i) {
+        EXPECT_NEAR(perihelia[i] - perihelia[i - 1], 87.97, 0.6);
+    }
+    EXPECT_EQ(presentPassage(recorder.passages[0], "TDB").time, "2020-Feb-11 03:48:14 TDB");
 }
 
 TEST_F(SharedEphemerides, ScanProgramExitsByWhatEachFileGives) {

@@ -9,8 +9,10 @@
 #include <cstring>
 #include <iostream>
 #include <numbers>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -23,6 +25,7 @@ constexpr std::string_view kUsage =
     "  --records N         number of records (default 366)\n"
     "  --bytes N           instead: write records until the file holds N bytes\n"
     "  --step-hours H      time between records (default 24)\n"
+    "  --step-cycle A,B,.. instead: steps of A, B, ... hours in turn, for unequal steps\n"
     "  --start-jd JD       Julian day of the first record (default 2458849.5, 2020-Jan-01)\n"
     "  --semi-major-axis A in AU (default 1.00000011)\n"
     "  --eccentricity E    (default 0.01671022)\n"
@@ -31,6 +34,7 @@ constexpr std::string_view kUsage =
     "  --center NAME       the header's centre (default \"Sun (10)\"); the orbit stays "
     "heliocentric\n"
     "  --csv               one record per line in named columns, as CSV_FORMAT=YES\n"
+    "  --no-rate           with --csv: leave out the RR column\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
     "OUTPUT may be - for standard output.\n";
@@ -39,6 +43,7 @@ struct Settings {
     long long records = 366;
     long long bytes = 0;
     double stepHours = 24;
+    std::vector<double> stepCycle;  // hours, in turn; empty for stepHours throughout
     double startJd = 2458849.5;
     double semiMajorAxis = 1.00000011;
     double eccentricity = 0.01671022;
@@ -46,6 +51,7 @@ struct Settings {
     std::string units = "AU-D";
     std::string center = "Sun (10)";
     bool csv = false;
+    bool rate = true;
     bool crlf = false;
     bool endMarker = true;
     std::string output;
@@ -131,7 +137,9 @@ void header(Output& out, const Settings& settings) {
     if (settings.csv) {
         std::string names = padded("JDTDB,", 18, true) + padded("Calendar Date (TDB),", 32, true);
         for (const char* name : {"X", "Y", "Z", "VX", "VY", "VZ", "LT", "RG", "RR"}) {
-            names += padded(std::string(name) + ",", 24, true);
+            if (settings.rate || std::string_view(name) != "RR") {
+                names += padded(std::string(name) + ",", 24, true);
+            }
         }
         out.line(names);
         out.line(std::string(names.size(), '*'));
@@ -192,7 +200,7 @@ void record(Output& out, const Settings& settings, double julianDay) {
     if (settings.csv) {
         int used = std::snprintf(line, sizeof line, "%.9f, A.D. %s,", julianDay,
                                  calendarText(julianDay).c_str());
-        for (const double value : values) {
+        for (const double value : std::span(values).first(settings.rate ? 9 : 8)) {
             used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
                                   " %22.15E,", value);
         }
@@ -217,6 +225,22 @@ bool parseNumber(std::string_view text, double& value) {
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
+// "24,36,12" as hours, each above 0.
+bool parseHours(std::string_view text, std::vector<double>& hours) {
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        double value = 0;
+        if (!parseNumber(text.substr(0, comma), value) || !(value > 0)) {
+            return false;
+        }
+        hours.push_back(value);
+        if (comma == std::string_view::npos) {
+            return true;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
 bool parseArguments(int argc, char** argv, Settings& settings) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
@@ -239,6 +263,12 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
             settings.center = argv[++i];
         } else if (argument == "--csv") {
             settings.csv = true;
+        } else if (argument == "--no-rate") {
+            settings.rate = false;
+        } else if (argument == "--step-cycle" && i + 1 < argc) {
+            if (!parseHours(argv[++i], settings.stepCycle)) {
+                return false;
+            }
         } else if (argument == "--crlf") {
             settings.crlf = true;
         } else if (argument == "--no-end-marker") {
@@ -268,7 +298,7 @@ int main(int argc, char** argv) {
     {
         Output out(file, settings.crlf);
         header(out, settings);
-        const double stepDays = settings.stepHours / 24;
+        double julianDay = settings.startJd;
         for (long long index = 0;; ++index) {
             const bool done = settings.bytes > 0
                                   ? out.written() >= static_cast<unsigned long long>(settings.bytes)
@@ -276,7 +306,15 @@ int main(int argc, char** argv) {
             if (done) {
                 break;
             }
-            record(out, settings, settings.startJd + static_cast<double>(index) * stepDays);
+            record(out, settings, julianDay);
+            const double hours =
+                settings.stepCycle.empty()
+                    ? settings.stepHours
+                    : settings
+                          .stepCycle[static_cast<std::size_t>(index) % settings.stepCycle.size()];
+            julianDay = settings.stepCycle.empty()
+                            ? settings.startJd + static_cast<double>(index + 1) * hours / 24
+                            : julianDay + hours / 24;
         }
         if (settings.endMarker) {
             trailer(out);
