@@ -219,6 +219,10 @@ void FormVandrel::setText(Control control, const std::string& text) {
     widgetAs<QLineEdit>(control)->setText(QString::fromStdString(text));
 }
 
+void FormVandrel::setToolTip(Control control, const std::string& text) {
+    widget(control)->setToolTip(QString::fromStdString(text));
+}
+
 void FormVandrel::setVisible(Control control, bool visible) {
     widget(control)->setVisible(visible);
 }

@@ -22,6 +22,7 @@ class FormVandrel final : public QWidget, public WindowOperations {
 
     std::string text(Control control) const override;
     void setText(Control control, const std::string& text) override;
+    void setToolTip(Control control, const std::string& text) override;
     void setVisible(Control control, bool visible) override;
     Colour textColour(Control control) const override;
     void setEnabled(Control control, bool enabled) override;

@@ -66,6 +66,8 @@ class WindowOperations {
 
     virtual std::string text(Control control) const = 0;
     virtual void setText(Control control, const std::string& text) = 0;
+    // The text shown while the pointer rests on the control; empty for none.
+    virtual void setToolTip(Control control, const std::string& text) = 0;
     virtual void setVisible(Control control, bool visible) = 0;
     virtual Colour textColour(Control control) const = 0;
     virtual void setEnabled(Control control, bool enabled) = 0;

@@ -68,6 +68,13 @@ void restoreSortButton(WindowOperations& window) {
     window.setBackground(Control::CDsort, window.textColour(Control::TXfi));
 }
 
+// The true perihelion (or aphelion) rests on the row of boxes of its side.
+void writeTrueExtreme(WindowOperations& window, const std::string& tip, const ResultBoxes& boxes) {
+    for (const Control box : {boxes.item, boxes.dateText, boxes.au, boxes.km, boxes.summary}) {
+        window.setToolTip(box, tip);
+    }
+}
+
 void writeExtreme(WindowOperations& window, const DistanceExtreme& extreme, Extreme which,
                   const ResultBoxes& boxes) {
     const ExtremeTexts texts = presentExtreme(extreme, which);
@@ -92,11 +99,16 @@ void presentResult(WindowOperations& window, const ScanResult& result) {
     }
     window.showMessage({"fin ok", MessageIcon::None, NumberToText(result.datedCount)});
     restoreSortButton(window);
+    const std::string_view timeScale = result.header.timeScale;
     if (window.isSelected(Control::OpSort0)) {
         writeExtreme(window, result.minimum, Extreme::Least, kLeastBoxes);
+        writeTrueExtreme(window, trueTip(result.truePerihelion, Extreme::Least, timeScale),
+                         kLeastBoxes);
     }
     if (window.isSelected(Control::OpSort1)) {
         writeExtreme(window, result.maximum, Extreme::Most, kMostBoxes);
+        writeTrueExtreme(window, trueTip(result.trueAphelion, Extreme::Most, timeScale),
+                         kMostBoxes);
     }
 }
 
@@ -135,6 +147,7 @@ void Command5_Click(WindowOperations& window) {
                               Control::TXminAU, Control::TXmaxAU, Control::TXdateMin,
                               Control::TXdateMax, Control::tXco0, Control::tXco1}) {
         window.setText(box, "");
+        window.setToolTip(box, "");
     }
 }
 

@@ -275,6 +275,45 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas() {
     QVERIFY(harness.text("tXco(1)").isEmpty());
 }
 
+// Four days around a perihelion that falls at 07:12 on the third.
+const QByteArray kPerihelion =
+    "$$SOE\n"
+    "2458849.500000000 = A.D. 2020-Jan-01 00:00:00.0000 TDB \n"
+    " LT= 5.679086889358109E-03 RG= 9.833034134422308E-01 RR=-1.175941868736872E-05\n"
+    "2458850.500000000 = A.D. 2020-Jan-02 00:00:00.0000 TDB \n"
+    " LT= 5.679033731915598E-03 RG= 9.832942095163729E-01 RR=-6.647931651471323E-06\n"
+    "2458851.500000000 = A.D. 2020-Jan-03 00:00:00.0000 TDB \n"
+    " LT= 5.679010103038978E-03 RG= 9.832901183032098E-01 RR=-1.534271799881679E-06\n"
+    "2458852.500000000 = A.D. 2020-Jan-04 00:00:00.0000 TDB \n"
+    " LT= 5.679016010451227E-03 RG= 9.832911411399338E-01 RR= 3.579889526739278E-06\n"
+    "$$EOE\n";
+
+void ResultsTest::trueExtremeRestsOnItsRowUntilCleared() {
+    WindowHarness harness;
+    harness.writeWorkFile("perihelion.txt", kPerihelion);
+    harness.start();
+    sort(harness, "perihelion.txt");
+    const QString perihelion = QStringLiteral(
+        "True perihelion: 2020-Jan-03 07:12:00 TDB, 0.983289888 AU, 147098074 km (between items 3 "
+        "and 4)");
+    for (const char* box : {"tXco(0)", "TXdateMin", "TXminAU", "TXminKM", "TXperi"}) {
+        QCOMPARE(harness.find<QWidget>(box)->toolTip(), perihelion);
+    }
+    QVERIFY(harness.find<QWidget>("TXaphe")->toolTip().isEmpty());
+
+    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
+    pressSort(harness);
+    QCOMPARE(harness.find<QWidget>("TXaphe")->toolTip(),
+             QStringLiteral("No aphelion in this file's span: the greatest distance is at its "
+                            "first record, so the aphelion lies before the span."));
+    QCOMPARE(harness.find<QWidget>("TXperi")->toolTip(), perihelion);
+
+    harness.click("Command5");
+    for (const char* box : kResultBoxes) {
+        QVERIFY2(harness.find<QWidget>(box)->toolTip().isEmpty(), box);
+    }
+}
+
 void ResultsTest::clearEmptiesOnlyTheResultBoxes() {
     WindowHarness harness;
     startWithTable(harness);

@@ -17,6 +17,7 @@ class ResultsTest : public QObject {
     void sunCentredFileShowsOnlyFinOk();
     void scanFailureLeavesTheWindowAsItWas_data();
     void scanFailureLeavesTheWindowAsItWas();
+    void trueExtremeRestsOnItsRowUntilCleared();
     void clearEmptiesOnlyTheResultBoxes();
     void windowAndCommandLineShowTheSameTexts_data();
     void windowAndCommandLineShowTheSameTexts();
