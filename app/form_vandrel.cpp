@@ -14,6 +14,7 @@
 #include "app/folder_list.h"
 #include "app/links/link_handlers.h"
 #include "app/picker/picker_handlers.h"
+#include "app/push_button.h"
 #include "app/results/results_handlers.h"
 #include "app/settings/date_range_file.h"
 #include "app/start_up.h"
@@ -117,8 +118,7 @@ QWidget* FormVandrel::createControl(const ControlSpec& design, const QFont& font
             return label;
         }
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(this);
-            button->setAutoDefault(false);
+            auto* button = new PushButton(this);
             button->setAccessibleName(caption);
             if (QFontMetrics(font).horizontalAdvance(caption) <= pixels(design).width() - 6) {
                 button->setText(caption);
@@ -189,7 +189,7 @@ void FormVandrel::wireEvents() {
     connect(widgetAs<QPushButton>(Control::CDsa), &QPushButton::clicked, this,
             [this] { CDsa_Click(*this); });
     connect(folderList_, &FolderList::changed, this, [this] { Dir1_Change(*this); });
-    connect(fileList_, &FileList::clicked, this, [this] { File1_Click(*this); });
+    connect(fileList_, &FileList::fileClicked, this, [this] { File1_Click(*this); });
     connect(widgetAs<QPushButton>(Control::Command4), &QPushButton::clicked, this,
             [this] { Command4_Click(*this); });
     connect(widgetAs<QPushButton>(Control::Command2), &QPushButton::clicked, this,

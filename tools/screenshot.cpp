@@ -3,7 +3,7 @@
 // pressed and "fin ok" closed. Message boxes are answered at once.
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
@@ -51,16 +51,23 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The lists fill as the toolkit's file-system model reads the folder; a
+    // folder without text files stays empty, and the picture shows it so.
+    auto* files = form.findChild<QListView*>(QStringLiteral("File1"));
+    (void)QTest::qWaitFor([files] { return files->model()->rowCount(files->rootIndex()) > 0; },
+                          2000);
+
     if (arguments.size() == 4) {
-        auto* files = form.findChild<QListWidget*>(QStringLiteral("File1"));
-        const auto found = files->findItems(arguments[3], Qt::MatchExactly);
+        const QModelIndexList found =
+            files->model()->match(files->model()->index(0, 0, files->rootIndex()), Qt::DisplayRole,
+                                  arguments[3], 1, Qt::MatchExactly);
         if (found.isEmpty()) {
             std::fprintf(stderr, "vandrel-screenshot: no %s in the file list\n",
                          qPrintable(arguments[3]));
             return 1;
         }
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                          files->visualItemRect(found.front()).center());
+                          files->visualRect(found.front()).center());
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CDsort")), Qt::LeftButton);
     }
     QTest::qWait(200);

@@ -9,6 +9,7 @@
 #include "command_line_test.h"
 #include "date_range_file_test.h"
 #include "form_vandrel_test.h"
+#include "keyboard_test.h"
 #include "links_test.h"
 #include "picker_test.h"
 #include "results_test.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         {"ResultsTest", run<ResultsTest>},
         {"LinksTest", run<LinksTest>},
         {"CommandLineTest", run<CommandLineTest>},
+        {"KeyboardTest", run<KeyboardTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();
