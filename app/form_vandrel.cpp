@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/design_palette.h"
 #include "app/desktop_services.h"
 #include "app/file_list.h"
 #include "app/folder_list.h"
@@ -62,6 +63,11 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
     ordinary.setPointSizeF(8.25);
     ordinary.setStretch(90);
     QWidget::setFont(ordinary);
+    // Each control and each of its parts (a wrapped caption, a list's scroll
+    // bars) takes the palette too: a widget under a style sheet builds on its
+    // own palette, and would otherwise take the desktop's.
+    const QPalette palette = designPalette();
+    QWidget::setPalette(palette);
 
     setObjectName(QStringLiteral("FormVandrel"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
@@ -76,6 +82,10 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
         control->setObjectName(QString::fromLatin1(design.name));
         control->setGeometry(pixels(design));
         control->setFont(font);
+        control->setPalette(palette);
+        for (QWidget* part : control->findChildren<QWidget*>()) {
+            part->setPalette(palette);
+        }
         looks_[control] = {design.background, design.textColour};
         applyLook(control, looks_[control]);
         if (design.hidden) {

@@ -1,6 +1,7 @@
 // Renders vandrel's window to a PNG file: as it looks right after start-up,
 // or with --after-sort NAME, after NAME was picked in the file list, "sort"
 // pressed and "fin ok" closed. Message boxes are answered at once.
+// VANDREL_SCREENSHOT_PALETTE=dark draws it as on a desktop with a dark theme.
 
 #include <QApplication>
 #include <QListView>
@@ -11,6 +12,7 @@
 #include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 #include "app/start_up.h"
+#include "tools/dark_palette.h"
 
 namespace {
 
@@ -36,6 +38,14 @@ class AnsweringDesktop final : public vandrel::DesktopServices {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vandrel"));
+    const QString palette = qEnvironmentVariable("VANDREL_SCREENSHOT_PALETTE");
+    if (palette == QStringLiteral("dark")) {
+        QApplication::setPalette(vandrel::tools::darkDesktopPalette());
+    } else if (!palette.isEmpty()) {
+        std::fprintf(stderr,
+                     "vandrel-screenshot: VANDREL_SCREENSHOT_PALETTE is \"dark\" or unset\n");
+        return 2;
+    }
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 2 && !(arguments.size() == 4 && arguments[2] == "--after-sort")) {
         std::fprintf(stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort FILE-NAME]\n");
