@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <stdexcept>
 
+#include "app/install_layout.h"
 #include "app/path_join.h"
 #include "text/byte_source.h"
 #include "text/field_reader.h"
@@ -67,9 +68,9 @@ void writeDateRange(WindowOperations& window, const std::string& path) {
 
 std::string dateRangeFilePath(const WindowOperations& window) {
     const std::string application = window.applicationFolder();
-    const std::string folder =
-        window.isWritableFolder(application) ? application : window.configurationFolder();
-    return joinPath(folder, kDateRangeFileName);
+    const bool besideProgram =
+        !isInstalledProgram(application) && window.isWritableFolder(application);
+    return joinPath(besideProgram ? application : window.configurationFolder(), kDateRangeFileName);
 }
 
 void Loda(WindowOperations& window) {
