@@ -13,6 +13,7 @@
 #include "links_test.h"
 #include "picker_test.h"
 #include "results_test.h"
+#include "save_failure_test.h"
 #include "theme_test.h"
 
 namespace {
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         {"CommandLineTest", run<CommandLineTest>},
         {"KeyboardTest", run<KeyboardTest>},
         {"ThemeTest", run<ThemeTest>},
+        {"SaveFailureTest", run<SaveFailureTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();
