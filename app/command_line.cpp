@@ -80,9 +80,10 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
 }
 
 std::unique_ptr<QApplication> openOnDisplay(char* programName) {
+    static char fallbackName[] = "vandrel";  // for a program started without any argv
     // QApplication keeps references to these for its whole life.
     static int argumentCount = 1;
-    static char* arguments[] = {programName, nullptr};
+    static char* arguments[] = {programName != nullptr ? programName : fallbackName, nullptr};
     const QtMessageHandler previousHandler = qInstallMessageHandler(holdOrReport);
     auto application = std::make_unique<QApplication>(argumentCount, arguments);
     qInstallMessageHandler(previousHandler);

@@ -63,9 +63,8 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
     ordinary.setPointSizeF(8.25);
     ordinary.setStretch(90);
     QWidget::setFont(ordinary);
-    // Each control and each of its parts (a wrapped caption, a list's scroll
-    // bars) takes the palette too: a widget under a style sheet builds on its
-    // own palette, and would otherwise take the desktop's.
+    // The design's light colours wherever it leaves them to the toolkit,
+    // whatever the desktop's theme.
     const QPalette palette = designPalette();
     QWidget::setPalette(palette);
 
@@ -82,6 +81,9 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
         control->setObjectName(QString::fromLatin1(design.name));
         control->setGeometry(pixels(design));
         control->setFont(font);
+        // Each control and each of its parts (a wrapped caption, a list's
+        // scroll bars) takes the palette too: a widget under a style sheet
+        // builds on its own palette, and would otherwise take the desktop's.
         control->setPalette(palette);
         for (QWidget* part : control->findChildren<QWidget*>()) {
             part->setPalette(palette);
