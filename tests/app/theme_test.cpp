@@ -54,9 +54,7 @@ TextOnBackground coloursOf(QWidget* control) {
                                            : own.color(control->foregroundRole());
     const bool ownBackground = control->autoFillBackground() || !control->styleSheet().isEmpty();
     const QWidget* behind = ownBackground ? control : control->parentWidget();
-    const QPalette::ColorRole backgroundRole =
-        ownBackground ? control->backgroundRole() : behind->backgroundRole();
-    return {text, behind->palette().color(backgroundRole)};
+    return {text, behind->palette().color(behind->backgroundRole())};
 }
 
 }  // namespace
