@@ -1,13 +1,18 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 #include <QString>
+
+class QFileSystemModel;
 
 namespace vandrel {
 
 // File1: the names in one folder that match "*.txt" without regard to case,
-// sorted. Choosing a name, by mouse or keyboard, raises clicked().
-class FileList : public QListWidget {
+// sorted, as the toolkit's file-system model lists them; it follows files
+// that appear in or vanish from the folder. Choosing a name with the mouse,
+// or with the keyboard (arrows, Home, End, Page Up and Down, or Space on the
+// current name), raises fileClicked().
+class FileList final : public QListView {
     Q_OBJECT
   public:
     explicit FileList(QWidget* parent = nullptr);
@@ -18,10 +23,15 @@ class FileList : public QListWidget {
     QString selectedName() const;
 
   signals:
-    void clicked();
+    void fileClicked();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QModelIndex selectedIndex() const;
+
+    QFileSystemModel* files_ = nullptr;
 };
 
 }  // namespace vandrel

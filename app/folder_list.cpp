@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemModel>
 
 namespace vandrel {
 
@@ -25,24 +26,46 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
 
 void FolderList::setPath(const QString& path) {
     path_ = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    setCurrentItem(nullptr);
+    // A model of its own for each folder: a model keeps showing the folders on
+    // the way to any folder it was once set to, hidden ones included.
+    delete subfolders_;
+    subfolders_ = new QFileSystemModel(this);
+    subfolders_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot);
+    connect(subfolders_, &QAbstractItemModel::rowsInserted, this, &FolderList::relist);
+    connect(subfolders_, &QAbstractItemModel::rowsRemoved, this, &FolderList::relist);
+    connect(subfolders_, &QAbstractItemModel::layoutChanged, this, &FolderList::relist);
+    subfolders_->setRootPath(path_);
+    relist();
+}
+
+void FolderList::relist() {
+    const QString onLine =
+        currentItem() != nullptr ? currentItem()->data(kPathRole).toString() : path_;
     clear();
 
     // The path from the root down: "/", then each folder on the way.
-    QStringList parts = path_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QString walked = QStringLiteral("/");
-    QListWidgetItem* current = addFolder(this, walked, walked, 0);
+    addFolder(this, walked, walked, 0);
     int depth = 0;
-    for (const QString& part : parts) {
+    for (const QString& part : path_.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         walked = QDir::cleanPath(walked + QLatin1Char('/') + part);
-        current = addFolder(this, part, walked, ++depth);
+        addFolder(this, part, walked, ++depth);
+    }
+    const QModelIndex folder = subfolders_->index(path_);
+    for (int row = 0; row < subfolders_->rowCount(folder); ++row) {
+        const QModelIndex subfolder = subfolders_->index(row, 0, folder);
+        addFolder(this, subfolders_->fileName(subfolder), subfolders_->filePath(subfolder),
+                  depth + 1);
+    }
+
+    QListWidgetItem* current = item(depth);  // the current folder
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->data(kPathRole).toString() == onLine) {
+            current = item(row);
+        }
     }
     setCurrentItem(current);
-
-    const QStringList subfolders =
-        QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : subfolders) {
-        addFolder(this, name, QDir::cleanPath(path_ + QLatin1Char('/') + name), depth + 1);
-    }
 }
 
 void FolderList::open(QListWidgetItem* item) {

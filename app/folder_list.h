@@ -3,12 +3,15 @@
 #include <QListWidget>
 #include <QString>
 
+class QFileSystemModel;
+
 namespace vandrel {
 
 // Dir1: the current folder's path from the root down, one folder a line,
-// then its subfolders. Opening a line (double-click or Enter) makes that
-// folder the current one and raises changed().
-class FolderList : public QListWidget {
+// then its subfolders, as the toolkit's file-system model lists them; it
+// follows subfolders that appear or vanish. Opening a line (double-click or
+// Enter) makes that folder the current one and raises changed().
+class FolderList final : public QListWidget {
     Q_OBJECT
   public:
     explicit FolderList(QWidget* parent = nullptr);
@@ -21,8 +24,12 @@ class FolderList : public QListWidget {
 
   private:
     void open(QListWidgetItem* item);
+    // Lists the path and the model's subfolders anew, keeping the line the
+    // user is on.
+    void relist();
 
     QString path_;
+    QFileSystemModel* subfolders_ = nullptr;
 };
 
 }  // namespace vandrel

@@ -9,11 +9,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/design_palette.h"
 #include "app/desktop_services.h"
 #include "app/file_list.h"
 #include "app/folder_list.h"
 #include "app/links/link_handlers.h"
 #include "app/picker/picker_handlers.h"
+#include "app/push_button.h"
 #include "app/results/results_handlers.h"
 #include "app/settings/date_range_file.h"
 #include "app/start_up.h"
@@ -61,6 +63,10 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
     ordinary.setPointSizeF(8.25);
     ordinary.setStretch(90);
     QWidget::setFont(ordinary);
+    // The design's light colours wherever it leaves them to the toolkit,
+    // whatever the desktop's theme.
+    const QPalette palette = designPalette();
+    QWidget::setPalette(palette);
 
     setObjectName(QStringLiteral("FormVandrel"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
@@ -75,6 +81,13 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
         control->setObjectName(QString::fromLatin1(design.name));
         control->setGeometry(pixels(design));
         control->setFont(font);
+        // Each control and each of its parts (a wrapped caption, a list's
+        // scroll bars) takes the palette too: a widget under a style sheet
+        // builds on its own palette, and would otherwise take the desktop's.
+        control->setPalette(palette);
+        for (QWidget* part : control->findChildren<QWidget*>()) {
+            part->setPalette(palette);
+        }
         looks_[control] = {design.background, design.textColour};
         applyLook(control, looks_[control]);
         if (design.hidden) {
@@ -117,8 +130,7 @@ QWidget* FormVandrel::createControl(const ControlSpec& design, const QFont& font
             return label;
         }
         case ControlKind::PushButton: {
-            auto* button = new QPushButton(this);
-            button->setAutoDefault(false);
+            auto* button = new PushButton(this);
             button->setAccessibleName(caption);
             if (QFontMetrics(font).horizontalAdvance(caption) <= pixels(design).width() - 6) {
                 button->setText(caption);
@@ -189,7 +201,7 @@ void FormVandrel::wireEvents() {
     connect(widgetAs<QPushButton>(Control::CDsa), &QPushButton::clicked, this,
             [this] { CDsa_Click(*this); });
     connect(folderList_, &FolderList::changed, this, [this] { Dir1_Change(*this); });
-    connect(fileList_, &FileList::clicked, this, [this] { File1_Click(*this); });
+    connect(fileList_, &FileList::fileClicked, this, [this] { File1_Click(*this); });
     connect(widgetAs<QPushButton>(Control::Command4), &QPushButton::clicked, this,
             [this] { Command4_Click(*this); });
     connect(widgetAs<QPushButton>(Control::Command2), &QPushButton::clicked, this,

@@ -1,9 +1,10 @@
 // Renders vandrel's window to a PNG file: as it looks right after start-up,
 // or with --after-sort NAME, after NAME was picked in the file list, "sort"
 // pressed and "fin ok" closed. Message boxes are answered at once.
+// VANDREL_SCREENSHOT_PALETTE=dark draws it as on a desktop with a dark theme.
 
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 #include "app/start_up.h"
+#include "tools/dark_palette.h"
 
 namespace {
 
@@ -36,6 +38,14 @@ class AnsweringDesktop final : public vandrel::DesktopServices {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vandrel"));
+    const QString palette = qEnvironmentVariable("VANDREL_SCREENSHOT_PALETTE");
+    if (palette == QStringLiteral("dark")) {
+        QApplication::setPalette(vandrel::tools::darkDesktopPalette());
+    } else if (!palette.isEmpty()) {
+        std::fprintf(stderr,
+                     "vandrel-screenshot: VANDREL_SCREENSHOT_PALETTE is \"dark\" or unset\n");
+        return 2;
+    }
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 2 && !(arguments.size() == 4 && arguments[2] == "--after-sort")) {
         std::fprintf(stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort FILE-NAME]\n");
@@ -51,16 +61,23 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The lists fill as the toolkit's file-system model reads the folder; a
+    // folder without text files stays empty, and the picture shows it so.
+    auto* files = form.findChild<QListView*>(QStringLiteral("File1"));
+    (void)QTest::qWaitFor([files] { return files->model()->rowCount(files->rootIndex()) > 0; },
+                          2000);
+
     if (arguments.size() == 4) {
-        auto* files = form.findChild<QListWidget*>(QStringLiteral("File1"));
-        const auto found = files->findItems(arguments[3], Qt::MatchExactly);
+        const QModelIndexList found =
+            files->model()->match(files->model()->index(0, 0, files->rootIndex()), Qt::DisplayRole,
+                                  arguments[3], 1, Qt::MatchExactly);
         if (found.isEmpty()) {
             std::fprintf(stderr, "vandrel-screenshot: no %s in the file list\n",
                          qPrintable(arguments[3]));
             return 1;
         }
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                          files->visualItemRect(found.front()).center());
+                          files->visualRect(found.front()).center());
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CDsort")), Qt::LeftButton);
     }
     QTest::qWait(200);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "app/install_layout.h"
 #include "app/links/browser_command.h"
 #include "text/guarded_step.h"
 
@@ -35,7 +36,7 @@ std::string validFilesPageAddress(const WindowOperations& window) {
     const std::filesystem::path program = window.applicationFolder();
     const std::filesystem::path page = "n-body/ephemeris-files.html";
     std::filesystem::path found = program / page;
-    const std::filesystem::path installed = program / "../share/vandrel" / page;
+    const std::filesystem::path installed = installedDataFolder(program.string()) / page;
     if (!std::filesystem::exists(found) && std::filesystem::exists(installed)) {
         found = installed;
     }

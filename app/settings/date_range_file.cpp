@@ -1,11 +1,11 @@
 #include "app/settings/date_range_file.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <stdexcept>
 
+#include "app/install_layout.h"
 #include "app/path_join.h"
+#include "app/settings/whole_file.h"
 #include "text/byte_source.h"
 #include "text/field_reader.h"
 #include "text/guarded_step.h"
@@ -43,23 +43,15 @@ DateRange readDateRange(const std::string& path) {
     return range;
 }
 
-// Writes the whole file beside the old one and renames it over it, so a
-// failed write leaves the dates saved before intact.
+// A write that cannot be completed leaves the dates saved before intact and
+// says why.
 void writeDateRange(WindowOperations& window, const std::string& path) {
     const std::string start = window.text(Control::TXstardate);
     const std::string end = window.text(Control::TXendate);
-    const std::string line = QuotedWriter::record({start, end});
-    const QString file = QString::fromStdString(path);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QSaveFile saving(file);
-    const bool saved = saving.open(QIODevice::WriteOnly) &&
-                       saving.write(line.data(), static_cast<qint64>(line.size())) ==
-                           static_cast<qint64>(line.size()) &&
-                       saving.commit();
-    if (!saved) {
+    QSaveFile file(QString::fromStdString(path));
+    if (const auto failure = replaceWholeFile(file, QuotedWriter::record({start, end}))) {
         window.showMessage(
-            {"Cannot save the dates to " + path + ": " + saving.errorString().toStdString(),
-             MessageIcon::Critical});
+            {"Cannot save the dates to " + path + ": " + *failure, MessageIcon::Critical});
     }
 }
 
@@ -67,9 +59,9 @@ void writeDateRange(WindowOperations& window, const std::string& path) {
 
 std::string dateRangeFilePath(const WindowOperations& window) {
     const std::string application = window.applicationFolder();
-    const std::string folder =
-        window.isWritableFolder(application) ? application : window.configurationFolder();
-    return joinPath(folder, kDateRangeFileName);
+    const bool besideProgram =
+        !isInstalledProgram(application) && window.isWritableFolder(application);
+    return joinPath(besideProgram ? application : window.configurationFolder(), kDateRangeFileName);
 }
 
 void Loda(WindowOperations& window) {

@@ -9,10 +9,11 @@ namespace vandrel {
 
 inline constexpr const char* kDateRangeFileName = "dates-start-end.txt";
 
-// The date-range file lives in the application's folder when that folder is
-// writable (a program run from its build folder), and otherwise, as when the
-// program is installed, in the user's configuration folder for vandrel.
-// Loading and saving use the same place.
+// The date-range file lives beside the program when it runs from its build
+// folder or a folder it was copied to, and that folder is writable. An
+// installed program, or one whose folder is not writable, keeps it in the
+// user's configuration folder for vandrel, so that no data file lies among
+// the programs. Loading and saving use the same place.
 std::string dateRangeFilePath(const WindowOperations& window);
 
 // Puts the saved start and end dates into TXstardate and TXendate; when the

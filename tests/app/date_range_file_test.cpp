@@ -1,9 +1,12 @@
 #include "date_range_file_test.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "window_harness.h"
@@ -125,20 +128,66 @@ void DateRangeFileTest::saveLeavesFiltersAndOptionsAlone() {
     QCOMPARE(readFile(harness.dateRangeFile()), kDesignFile);
 }
 
-void DateRangeFileTest::unwritableApplicationFolderUsesTheConfigurationFolder() {
+void DateRangeFileTest::theFileLivesWhereTheProgramRuns_data() {
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("besideProgram");
+    QTest::newRow("build folder") << "build/app" << false << true << true;
+    QTest::newRow("copied folder") << "copy" << false << true << true;
+    QTest::newRow("copied folder, not writable") << "copy" << false << false << false;
+    QTest::newRow("installed, writable") << "prefix/bin" << true << true << false;
+    QTest::newRow("installed") << "prefix/bin" << true << false << false;
+    // A bin folder with no share/vandrel beside it was copied there by hand.
+    QTest::newRow("bin folder of a copy") << "prefix/bin" << false << true << true;
+}
+
+void DateRangeFileTest::theFileLivesWhereTheProgramRuns() {
+    QFETCH(QString, programFolder);
+    QFETCH(bool, installed);
+    QFETCH(bool, writable);
+    QFETCH(bool, besideProgram);
     WindowHarness harness;
-    harness.desktop.applicationFolderWritable = false;
+    const QString program = harness.workFolder() + '/' + programFolder;
+    QDir().mkpath(program);
+    if (installed) {
+        QDir().mkpath(harness.workFolder() + QStringLiteral("/prefix/share/vandrel"));
+    }
+    harness.desktop.applicationFolderPath = program.toStdString();
+    harness.desktop.applicationFolderWritable = writable;
+    const QString beside = program + QStringLiteral("/dates-start-end.txt");
     const QString configured =
         QString::fromStdString(harness.desktop.configurationFolderPath) + "/dates-start-end.txt";
-    harness.start();
-    QCOMPARE(readFile(configured), kDesignFile);
-    QVERIFY(!QFile::exists(harness.dateRangeFile()));
+    const QString used = besideProgram ? beside : configured;
+    const QString unused = besideProgram ? configured : beside;
+
+    harness.start();  // no file yet: the load writes it
+    QCOMPARE(readFile(used), kDesignFile);
     setDates(harness, "2020-Jan-01", "2020-Dec-31");
     harness.click("CDsa");
+    QCOMPARE(readFile(used), QByteArray("\"2020-Jan-01\",\"2020-Dec-31\"\r\n"));
     setDates(harness, "", "");
     harness.click("CDlo");
     QCOMPARE(harness.text("TXendate"), QStringLiteral("2020-Dec-31"));
+    QVERIFY2(!QFile::exists(unused), qPrintable(unused));
     QVERIFY(harness.desktop.messages.empty());
+}
+
+void DateRangeFileTest::configurationFolderIsTheUsersOwn() {
+    const bool homeWasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray previousHome = qgetenv("XDG_CONFIG_HOME");
+    const QString previousName = QCoreApplication::applicationName();
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(QStringLiteral("vandrel"));
+    const std::string folder = vandrel::SystemDesktop().configurationFolder();
+    QCoreApplication::setApplicationName(previousName);
+    if (homeWasSet) {
+        qputenv("XDG_CONFIG_HOME", previousHome);
+    } else {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QCOMPARE(QString::fromStdString(folder), home.path() + QStringLiteral("/vandrel"));
 }
 
 void DateRangeFileTest::failedWriteIsReportedAndTheBoxesKeepTheirTexts() {

@@ -12,6 +12,8 @@ class DateRangeFileTest : public QObject {
     void loadAfterEditsWithoutAFileSavesTheEdits();
     void saveThenLoadGivesTheSameTexts();
     void saveLeavesFiltersAndOptionsAlone();
-    void unwritableApplicationFolderUsesTheConfigurationFolder();
+    void theFileLivesWhereTheProgramRuns_data();
+    void theFileLivesWhereTheProgramRuns();
+    void configurationFolderIsTheUsersOwn();
     void failedWriteIsReportedAndTheBoxesKeepTheirTexts();
 };

@@ -71,7 +71,17 @@ void FormVandrelTest::windowIsFixedAtItsDesignSize() {
     QCOMPARE(form.size(), QSize(1018, 743));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QCOMPARE(form.windowTitle(), QStringLiteral("vandrel"));
-    QVERIFY(!form.windowIcon().isNull());
+}
+
+void FormVandrelTest::windowShowsTheInstalledIcon() {
+    WindowHarness harness;
+    auto& form = harness.start();
+    const QIcon icon = form.windowIcon();
+    QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(64, 64)});
+    const QImage installed(QStringLiteral(VANDREL_SOURCE_DIR "/app/icons/vandrel.xpm"));
+    QCOMPARE(installed.size(), QSize(64, 64));
+    QCOMPARE(icon.pixmap(QSize(64, 64)).toImage().convertToFormat(QImage::Format_ARGB32),
+             installed.convertToFormat(QImage::Format_ARGB32));
 }
 
 void FormVandrelTest::designStateRightAfterStart() {

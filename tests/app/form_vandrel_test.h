@@ -8,6 +8,7 @@ class FormVandrelTest : public QObject {
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void windowIsFixedAtItsDesignSize();
+    void windowShowsTheInstalledIcon();
     void designStateRightAfterStart();
     void tabOrderFollowsTheDesign();
     void labelsLieBeneathTheOtherControls();

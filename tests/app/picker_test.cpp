@@ -1,8 +1,9 @@
 #include "picker_test.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 
 #include "app/folder_list.h"
@@ -10,17 +11,10 @@
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
+using vandrel::testing::listed;
 using vandrel::testing::WindowHarness;
 
 namespace {
-
-QStringList listed(QListWidget* list) {
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row) {
-        names << list->item(row)->text();
-    }
-    return names;
-}
 
 void makeFiles(const WindowHarness& harness) {
     for (const char* name : {"gamma.Txt", "alpha.TXT", "Beta.txt", "notes.md", "table.txt.bak"}) {
@@ -30,14 +24,24 @@ void makeFiles(const WindowHarness& harness) {
     harness.writeWorkFile(QStringLiteral("sub/inner.txt"), "x");
 }
 
+// The folder list's lines below the path from the root to the working folder.
+QStringList subfoldersListed(const WindowHarness& harness) {
+    const int pathLines = harness.workFolder().split('/', Qt::SkipEmptyParts).size() + 1;
+    QStringList names;
+    for (const QString& line : listed(harness.find<QListView>("Dir1")).mid(pathLines)) {
+        names << line.trimmed();
+    }
+    return names;
+}
+
 }  // namespace
 
 void PickerTest::fileListShowsTextFilesOfAnyCaseSorted() {
     WindowHarness harness;
     makeFiles(harness);
     harness.start();
-    QCOMPARE(listed(harness.find<QListWidget>("File1")),
-             QStringList({"alpha.TXT", "Beta.txt", "gamma.Txt"}));
+    QTRY_COMPARE(listed(harness.find<QListView>("File1")),
+                 QStringList({"alpha.TXT", "Beta.txt", "gamma.Txt"}));
     QCOMPARE(harness.find<vandrel::FolderList>("Dir1")->path(), harness.workFolder());
 }
 
@@ -86,16 +90,17 @@ void PickerTest::openingAFolderMovesTheFileListOnly() {
     const QString sub = harness.workFolder() + QStringLiteral("/sub");
     harness.openFolder(sub);
     QCOMPARE(harness.find<vandrel::FolderList>("Dir1")->path(), sub);
-    QCOMPARE(listed(harness.find<QListWidget>("File1")), QStringList({"inner.txt"}));
+    QTRY_COMPARE(listed(harness.find<QListView>("File1")), QStringList({"inner.txt"}));
     QCOMPARE(harness.text("TXfi"), harness.workFolder() + QStringLiteral("/alpha.TXT"));
     QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
     // The folder list shows the path from the root down, then the subfolders.
-    const QStringList folders = listed(harness.find<QListWidget>("Dir1"));
-    QCOMPARE(folders.front(), QStringLiteral("/"));
-    QCOMPARE(folders.back().trimmed(), QStringLiteral("deeper"));
+    auto* folders = harness.find<QListView>("Dir1");
+    QCOMPARE(listed(folders).front(), QStringLiteral("/"));
+    QTRY_COMPARE(listed(folders).back().trimmed(), QStringLiteral("deeper"));
     // And back up again.
     harness.openFolder(harness.workFolder());
-    QCOMPARE(listed(harness.find<QListWidget>("File1")).size(), 3);
+    QTRY_COMPARE(listed(harness.find<QListView>("File1")),
+                 QStringList({"alpha.TXT", "Beta.txt", "gamma.Txt"}));
 }
 
 void PickerTest::folderAtTheRootGivesTwoSeparators() {
@@ -129,11 +134,38 @@ void PickerTest::unreadableFolderIsReported() {
     makeFiles(harness);
     harness.start();
     const QString sub = harness.workFolder() + QStringLiteral("/sub");
-    QDir(sub).removeRecursively();  // gone after it was listed
+    QTRY_VERIFY(subfoldersListed(harness).contains(QStringLiteral("sub")));
+    // Gone after it was listed, and opened before the list could follow.
+    QDir(sub).removeRecursively();
     harness.openFolder(sub);
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QVERIFY(harness.desktop.messages[0].icon == MessageIcon::Critical);
     QVERIFY(QString::fromStdString(harness.desktop.messages[0].prompt)
                 .startsWith("Cannot read the folder " + sub));
-    QVERIFY(listed(harness.find<QListWidget>("File1")).isEmpty());
+    QVERIFY(listed(harness.find<QListView>("File1")).isEmpty());
+}
+
+void PickerTest::listsFollowTheDisk() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    auto* files = harness.find<QListView>("File1");
+    QTRY_COMPARE(subfoldersListed(harness), QStringList({"app", "sub"}));
+    harness.chooseFile(QStringLiteral("gamma.Txt"));
+
+    // Saved from the browser, and tidied up, while the window is open.
+    harness.writeWorkFile(QStringLiteral("delta.TXT"), "x");
+    harness.writeWorkFile(QStringLiteral("delta.html"), "x");
+    QFile::remove(harness.workFolder() + QStringLiteral("/Beta.txt"));
+    QDir(harness.workFolder()).mkdir(QStringLiteral("new"));
+    QDir(harness.workFolder() + QStringLiteral("/sub")).removeRecursively();
+    QTRY_COMPARE(listed(files), QStringList({"alpha.TXT", "delta.TXT", "gamma.Txt"}));
+    QTRY_COMPARE(subfoldersListed(harness), QStringList({"app", "new"}));
+
+    // The chosen name stays chosen, and no event ran meanwhile.
+    QCOMPARE(harness.text("TXfi"), harness.workFolder() + QStringLiteral("/gamma.Txt"));
+    harness.click("Command4");
+    QCOMPARE(QString::fromStdString(harness.desktop.messages.back().prompt),
+             harness.workFolder() + QStringLiteral("/gamma.Txt"));
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
 }

@@ -13,4 +13,5 @@ class PickerTest : public QObject {
     void folderAtTheRootGivesTwoSeparators();
     void hiddenButtonShowsThePathEvenWithoutSelection();
     void unreadableFolderIsReported();
+    void listsFollowTheDisk();
 };

@@ -69,22 +69,40 @@ void WindowHarness::click(const char* objectName) const {
 }
 
 void WindowHarness::chooseFile(const QString& name) const {
-    auto* files = find<QListWidget>("File1");
-    const auto found = files->findItems(name, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(name + QStringLiteral(" is not listed")));
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(found.front()).center());
+    auto* files = find<QListView>("File1");
+    // The list fills as the file-system model reads the folder.
+    QTRY_VERIFY2(listed(files).contains(name), qPrintable(name + QStringLiteral(" is not listed")));
+    const QModelIndex found = files->model()
+                                  ->match(files->model()->index(0, 0, files->rootIndex()),
+                                          Qt::DisplayRole, name, 1, Qt::MatchExactly)
+                                  .front();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(found).center());
 }
 
 void WindowHarness::openFolder(const QString& path) const {
     auto* folders = find<QListWidget>("Dir1");
-    for (int row = 0; row < folders->count(); ++row) {
-        if (folders->item(row)->data(Qt::UserRole).toString() == path) {
-            emit folders->itemActivated(folders->item(row));
-            return;
+    const auto line = [folders, &path]() -> QListWidgetItem* {
+        for (int row = 0; row < folders->count(); ++row) {
+            if (folders->item(row)->data(Qt::UserRole).toString() == path) {
+                return folders->item(row);
+            }
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY2(line() != nullptr,
+                 qPrintable(path + QStringLiteral(" is not in the folder list")));
+    emit folders->itemActivated(line());
+}
+
+QStringList listed(QListView* list) {
+    QStringList names;
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(list->rootIndex()); ++row) {
+        if (!list->isRowHidden(row)) {
+            names << model->index(row, 0, list->rootIndex()).data().toString();
         }
     }
-    QFAIL(qPrintable(path + QStringLiteral(" is not in the folder list")));
+    return names;
 }
 
 QByteArray ephemerisTable(const std::vector<std::pair<const char*, const char*>>& records,

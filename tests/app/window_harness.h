@@ -10,6 +10,7 @@
 #include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 
+class QListView;
 class QWidget;
 
 namespace vandrel::testing {
@@ -67,6 +68,9 @@ class WindowHarness {
     QString previousFolder_;
     std::unique_ptr<FormVandrel> form_;
 };
+
+// The lines a list shows, top to bottom.
+QStringList listed(QListView* list);
 
 // A Horizons vector table of the given records (date, distance text after "RG=").
 QByteArray ephemerisTable(const std::vector<std::pair<const char*, const char*>>& records,

@@ -6,11 +6,15 @@
 #include <functional>
 #include <map>
 
+#include "command_line_test.h"
 #include "date_range_file_test.h"
 #include "form_vandrel_test.h"
+#include "keyboard_test.h"
 #include "links_test.h"
 #include "picker_test.h"
 #include "results_test.h"
+#include "save_failure_test.h"
+#include "theme_test.h"
 
 namespace {
 
@@ -30,6 +34,10 @@ int main(int argc, char** argv) {
         {"DateRangeFileTest", run<DateRangeFileTest>},
         {"ResultsTest", run<ResultsTest>},
         {"LinksTest", run<LinksTest>},
+        {"CommandLineTest", run<CommandLineTest>},
+        {"KeyboardTest", run<KeyboardTest>},
+        {"ThemeTest", run<ThemeTest>},
+        {"SaveFailureTest", run<SaveFailureTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();
