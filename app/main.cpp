@@ -1,11 +1,15 @@
 #include <QApplication>
 
+#include "app/command_line.h"
 #include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 #include "app/start_up.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    if (const auto status = vandrel::answerCommandLine(argc, argv)) {
+        return *status;
+    }
+    const auto application = vandrel::openOnDisplay(argv[0]);
     QApplication::setApplicationName(QStringLiteral("vandrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vandrel.xpm")));
 

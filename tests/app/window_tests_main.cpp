@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 
+#include "command_line_test.h"
 #include "date_range_file_test.h"
 #include "form_vandrel_test.h"
 #include "links_test.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
         {"DateRangeFileTest", run<DateRangeFileTest>},
         {"ResultsTest", run<ResultsTest>},
         {"LinksTest", run<LinksTest>},
+        {"CommandLineTest", run<CommandLineTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();
