@@ -84,15 +84,20 @@ class CompletionTest(unittest.TestCase):
                 self.assertEqual(offered, sorted(expected))
 
     def test_zsh(self):
-        completion = COMPLETIONS / "_vandrel-scan"
-        checked = run(["zsh", "--no-exec", completion])
-        self.assertEqual(checked.returncode, 0, checked.stderr)
-        # Each option spec is quoted: '(exclusions)--name[...' or '*--name[...'.
-        offered = re.findall(r"^\s*'(?:\([^)]*\)|\*)?(--[a-z-]+)=?\[", completion.read_text(),
-                             re.MULTILINE)
-        self.assertEqual(sorted(offered), HELP_OPTIONS)
-        self.assertIn('_files -g "*.(txt|TXT)(-.)"', completion.read_text())
-
+        cases = {
+            "options": ("vandrel-scan --", HELP_OPTIONS),
+            "one option": ("vandrel-scan --st", ["--start"]),
+            "tables": ("vandrel-scan ", ["B.TXT", "a.txt", "folder"]),
+            "in a folder": ("vandrel-scan folder/", ["inner.txt"]),
+            "date after --start": ("vandrel-scan --start ", []),
+            "after a date": ("vandrel-scan --end 2020-Jan-01 ", ["B.TXT", "a.txt", "folder"]),
+        }
+        for name, (line, expected) in cases.items():
+            with self.subTest(name):
+                result = run(["zsh", "-f", Path(__file__).with_name("zsh_complete.zsh"),
+                              COMPLETIONS, line], cwd=self.folder, timeout=60,
+                             env={**os.environ, "HOME": str(self.folder)})
+                self.assertEqual(sorted(result.stdout.splitlines()), sorted(expected))
 
 if __name__ == "__main__":
     unittest.main()
