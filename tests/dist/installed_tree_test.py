@@ -3,9 +3,12 @@ its place, and each one accepted by the tool that reads it on a desktop."""
 import configparser
 import gzip
 import json
+import os
 import re
 import struct
+import subprocess
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
@@ -41,6 +44,9 @@ class InstalledTreeTest(unittest.TestCase):
         cls.prefix = cls.root / "usr"
         installed = run(["cmake", "--install", BUILD_DIR, "--prefix", cls.prefix])
         assert installed.returncode == 0, installed.stderr
+        # Before the window runs and writes its dates beside the program.
+        cls.installed_files = sorted(str(path.relative_to(cls.prefix))
+                                     for path in cls.prefix.rglob("*") if path.is_file())
         cls.share = cls.prefix / "share"
         cls.scan = cls.prefix / "bin/vandrel-scan"
 
@@ -49,9 +55,7 @@ class InstalledTreeTest(unittest.TestCase):
         cls.scratch.cleanup()
 
     def test_every_file_is_in_its_place(self):
-        found = sorted(str(path.relative_to(self.prefix))
-                       for path in self.prefix.rglob("*") if path.is_file())
-        self.assertEqual(found, INSTALLED_FILES)
+        self.assertEqual(self.installed_files, INSTALLED_FILES)
 
     def test_validators_accept_the_files(self):
         desktop_entry = self.share / f"applications/{APP_ID}.desktop"
@@ -134,19 +138,27 @@ class InstalledTreeTest(unittest.TestCase):
         entry = configparser.ConfigParser(interpolation=None)
         entry.optionxform = str
         entry.read(self.share / f"applications/{APP_ID}.desktop")
-        # Start the window on a virtual display and read the class it gives itself.
-        probe = (
-            '"$0" & program=$!; '
-            "for attempt in $(seq 100); do "
-            "  xwininfo -root -tree | grep -q '(\"vandrel\" ' && break; sleep 0.1; "
-            "done; "
-            "xwininfo -root -tree; kill $program")
-        shown = run(["xvfb-run", "-a", "sh", "-c", probe, self.prefix / "bin/vandrel"],
-                    cwd=self.root)
-        classes = re.findall(r'\("vandrel" "([^"]*)"\)', shown.stdout)
-        self.assertTrue(classes, shown.stdout + shown.stderr)
+        # The window on a virtual display, which picks a free display number itself.
+        server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        display = {**os.environ, "DISPLAY": ":" + server.stdout.readline().strip()}
+        window = subprocess.Popen([self.prefix / "bin/vandrel"], cwd=self.root, env=display,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            classes = []
+            for _attempt in range(300):
+                tree = run(["xwininfo", "-root", "-tree"], env=display).stdout
+                classes = re.findall(r'\("vandrel" "([^"]*)"\)', tree)
+                if classes:
+                    break
+                time.sleep(0.1)
+        finally:
+            window.kill()
+            window.wait()
+            server.terminate()
+            server.wait()
+        self.assertTrue(classes, "the window did not appear")
         self.assertEqual(set(classes), {entry["Desktop Entry"]["StartupWMClass"]})
-
 
 if __name__ == "__main__":
     unittest.main()
