@@ -7,6 +7,7 @@
 #include "cli/scan_report.h"
 #include "scan/ephemeris_scanner.h"
 #include "scan/scan_messages.h"
+#include "text/parse_date.h"
 
 namespace vandrel {
 
@@ -80,6 +81,13 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
             } else {
                 return usageError(argument + " needs a date, such as 1900-Jan-01");
             }
+            if (date.empty()) {
+                return usageError(argument +
+                                  " needs a date, such as 1900-Jan-01, not an empty text");
+            }
+            if (start && !ParseDate(date)) {
+                return usageError(messages::startDateNotUnderstood(date));
+            }
             (start ? options.settings.startFilterOn : options.settings.endStopOn) = true;
             (start ? options.settings.startDateText : options.settings.endDateText) = date;
         } else {
@@ -119,8 +127,8 @@ int scanOne(const std::string& file, const Options& options, std::FILE* standard
     const auto& result = std::get<ScanResult>(outcome);
     const ReportedExtremes shown{settings.trackMinimum, settings.trackMaximum};
     out << (options.json ? jsonReport(file, result, shown) : plainReport(file, result, shown));
-    if (result.endMarkerMissing) {
-        err << "vandrel-scan: " << file << ": " << messages::kEndMarkerMissing << "\n";
+    for (const ScanWarning& warning : result.warnings) {
+        err << "vandrel-scan: " << file << ": " << warning.message << "\n";
     }
     return kExitOk;
 }

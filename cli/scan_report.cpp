@@ -2,7 +2,6 @@
 
 #include "cli/json_text.h"
 #include "scan/presentation.h"
-#include "scan/scan_messages.h"
 #include "text/number_text.h"
 
 namespace vandrel {
@@ -53,8 +52,21 @@ std::string jsonReport(std::string_view file, const ScanResult& result, Reported
     if (shown.most) {
         report += jsonExtreme("maximum", presentExtreme(result.maximum, Extreme::Most));
     }
-    if (result.endMarkerMissing) {
-        report += ",\"warning\":" + jsonString(messages::kEndMarkerMissing);
+    const EphemerisHeader& header = result.header;
+    for (const auto& [key, value] : {std::pair{"target", &header.target},
+                                     {"center", &header.centre},
+                                     {"units", &header.units}}) {
+        if (!value->empty()) {
+            report += ",\"" + std::string(key) + "\":" + jsonString(*value);
+        }
+    }
+    if (!result.warnings.empty()) {
+        std::string separator = ",\"warnings\":[";
+        for (const ScanWarning& warning : result.warnings) {
+            report += separator + jsonString(warning.message);
+            separator = ",";
+        }
+        report += "]";
     }
     report += "}\n";
     return report;

@@ -18,8 +18,8 @@ struct ReportedExtremes {
 std::string plainReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
 
 // One JSON object on one line, with the keys file, datedCount, minimum and/or
-// maximum (item, dateText, au, km, summary) and, for a file that ended before
-// "$$EOE", warning.
+// maximum (item, dateText, au, km, summary), then target, center and units
+// where the file's header names them, and warnings when there are any.
 std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
 
 }  // namespace vandrel

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <optional>
 
+#include "scan/header_reader.h"
+#include "scan/record_fields.h"
 #include "scan/scan_messages.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
@@ -18,23 +20,10 @@ namespace {
 constexpr double kKmPerAu = 149597870.7;
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
-constexpr std::string_view kDateTag = "= A.D.";   // characters 19 to 24
-constexpr std::string_view kDistanceTag = "RG=";  // characters 27 to 29
-constexpr std::uint64_t kDistanceFieldLength = 77;
-constexpr std::size_t kDateTextLength = 25;  // characters 26 to 50 of a date field
-// A date field's text ends at character 50 and a distance field has 77
-// characters, so nothing past the 77th character of any field is ever read.
-constexpr std::size_t kKeptCharacters = kDistanceFieldLength;
-
-bool hasTagAt(const Field& field, std::size_t position, std::string_view tag) {
-    return field.length >= position - 1 + tag.size() &&
-           std::memcmp(field.text.data() + position - 1, tag.data(), tag.size()) == 0;
-}
-
-// The distance in km, cut to the 15 significant digits of its text form.
-double kmValue(double au) {
-    return TextToNumber(NumberToText(au * kKmPerAu));
-}
+constexpr std::size_t kDateTextLength = 25;
+// Enough for a header label and its value; a record's fields are read no
+// further than their 77th character.
+constexpr std::size_t kKeptCharacters = 128;
 
 std::string trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -43,6 +32,9 @@ std::string trimmed(std::string_view text) {
     }
     return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
+
+// How the distances of a file are written.
+enum class DistanceUnit { Au, Km };
 
 class ScanRun {
   public:
@@ -61,11 +53,18 @@ class ScanRun {
         while (reader.next(field)) {
             if (field.length == kStartMarker.size()) {
                 if (field.text == kEndMarker) {
-                    return result_;
+                    return endOfRecords(true);
                 }
-                started_ = started_ || field.text == kStartMarker;
+                if (!started_ && field.text == kStartMarker) {
+                    beginRecords();
+                    if (endDateMatches_) {
+                        return result_;
+                    }
+                    continue;
+                }
             }
             if (!started_) {
+                header_.take(field);
                 continue;
             }
             if (auto failure = take(field)) {
@@ -82,51 +81,150 @@ class ScanRun {
             return ScanFailure{ScanFailureKind::NoStartMarker,
                                std::string(messages::kNoStartMarker)};
         }
-        result_.endMarkerMissing = true;
-        return result_;
+        return endOfRecords(false);
     }
 
   private:
     enum class Filter { NotYetSet, Off, OnOrAfterStart, BeforeStart };
 
+    // At "$$SOE": the header has said all it will say.
+    void beginRecords() {
+        started_ = true;
+        result_.header = header_.finish();
+        const EphemerisHeader& header = result_.header;
+        if (!header.centre.empty() && header.centre != "Sun (10)") {
+            warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(header.centre));
+        }
+        if (header.csv) {
+            csvLine_.emplace(header_.columns());
+        }
+        if (header.units == "KM-S" || header.units == "KM-D") {
+            unit_ = DistanceUnit::Km;
+        } else if (!header.units.empty() && header.units != "AU-D") {
+            warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
+        }
+    }
+
+    // At "$$EOE" or at the end of the input.
+    ScanOutcome endOfRecords(bool endMarkerMet) {
+        if (!started_) {
+            return result_;
+        }
+        if (csvLine_ && !csvLine_->empty()) {
+            if (auto failure = takeRecordField(csvLine_->takeRecord())) {
+                return *failure;
+            }
+            if (endDateMatches_) {
+                return result_;
+            }
+        }
+        return finishRecords(endMarkerMet);
+    }
+
+    // The records have ended without meeting the end stop.
+    ScanOutcome finishRecords(bool endMarkerMet) {
+        if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
+            return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
+        }
+        if (dateFieldsMet_ == 0 && contentMet_) {
+            return ScanFailure{ScanFailureKind::NoRecords, std::string(messages::kNoRecords)};
+        }
+        if (!endMarkerMet) {
+            warn(ScanWarningKind::EndMarkerMissing, std::string(messages::kEndMarkerMissing));
+        }
+        if (settings_.startFilterOn && dateFieldsMet_ > 0 && result_.datedCount == 0) {
+            warn(ScanWarningKind::StartDateAfterEveryRecord,
+                 messages::startDateAfterEveryRecord(settings_.startDateText));
+        }
+        if (settings_.endStopOn) {
+            warn(ScanWarningKind::EndDateNeverMet,
+                 messages::endDateNeverMet(settings_.endDateText));
+        }
+        return result_;
+    }
+
+    void warn(ScanWarningKind kind, std::string message) {
+        // Filled in place: GCC 12 with link-time optimisation warns wrongly
+        // about moving a brace-built warning into the vector.
+        ScanWarning& warning = result_.warnings.emplace_back();
+        warning.kind = kind;
+        warning.message = std::move(message);
+    }
+
     // One field after the start marker.
     std::optional<ScanFailure> take(const Field& field) {
-        const bool isDate = hasTagAt(field, 19, kDateTag);
-        if (isDate) {
-            const std::string_view date = TextSlice(field.text, 26, kDateTextLength);
-            std::copy(date.begin(), date.end(), currentDate_);
-            currentDateLength_ = date.size();
-            ++fileRecord_;
-            const std::string_view day = TextFirst(currentDate(), 11);
-            if (startDay_) {
-                const auto recordDay = ParseDate(day);
-                if (!recordDay) {
-                    return ScanFailure{
-                        ScanFailureKind::RecordDateNotUnderstood,
-                        messages::recordDateNotUnderstood(fileRecord_, trimmed(day))};
-                }
-                filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
-            } else {
-                filter_ = Filter::Off;
+        contentMet_ = contentMet_ || field.length > 0;
+        if (csvLine_) {
+            return takeCsvItem(field);
+        }
+        const RecordField kind = plainRecordField(field);
+        if (!kind.isDate && !kind.isDistance) {
+            return std::nullopt;  // most fields of a table: nothing to take
+        }
+        if (kind.isDate && result_.header.timeScale.empty()) {
+            result_.header.timeScale =
+                std::string(plainTimeScale(field.text).substr(0, EphemerisHeader::kMostCharacters));
+        }
+        return takeRecordField(kind);
+    }
+
+    // A line of a file in CSV form is one record, taken whole when the next
+    // line begins, whatever the order of its columns.
+    std::optional<ScanFailure> takeCsvItem(const Field& field) {
+        if (field.startsLine && !csvLine_->empty()) {
+            auto failure = takeRecordField(csvLine_->takeRecord());
+            if (failure || endDateMatches_) {
+                return failure;
             }
-            endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
+        }
+        csvLine_->take(field);
+        return std::nullopt;
+    }
+
+    std::optional<ScanFailure> takeRecordField(const RecordField& kind) {
+        if (kind.isDate) {
+            if (auto failure = takeDate(kind.dateText)) {
+                return failure;
+            }
+        }
+        if (kind.isDistance) {
+            ++distanceFieldsMet_;
+            // A record before the start date is skipped whole; the record
+            // that meets the end date is counted, but its distance is never
+            // read, even where it shares the date's line.
+            if (filter_ != Filter::BeforeStart && !endDateMatches_) {
+                return takeDistance(kind.distanceText);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<ScanFailure> takeDate(std::string_view dateText) {
+        std::copy(dateText.begin(), dateText.end(), currentDate_);
+        currentDateLength_ = dateText.size();
+        ++dateFieldsMet_;
+        const std::string_view day = TextFirst(currentDate(), 11);
+        if (startDay_) {
+            const auto recordDay = ParseDate(day);
+            if (!recordDay) {
+                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
+                                   messages::recordDateNotUnderstood(dateFieldsMet_, trimmed(day))};
+            }
+            filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
+        } else {
+            filter_ = Filter::Off;
         }
         if (filter_ == Filter::BeforeStart) {
-            // Skipped whole: neither counted, nor read as a distance, nor
-            // tested against the end date.
+            // Neither counted nor tested against the end date.
             endDateMatches_ = false;
             return std::nullopt;
         }
-        if (isDate) {
-            if (result_.datedCount == mostRecords_) {
-                return ScanFailure{ScanFailureKind::TooManyRecords,
-                                   std::string(messages::kTooManyRecords)};
-            }
-            ++result_.datedCount;
+        endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
+        if (result_.datedCount == mostRecords_) {
+            return ScanFailure{ScanFailureKind::TooManyRecords,
+                               std::string(messages::kTooManyRecords)};
         }
-        if (field.length == kDistanceFieldLength && hasTagAt(field, 27, kDistanceTag)) {
-            return takeDistance(TextSlice(field.text, 31, 21));
-        }
+        ++result_.datedCount;
         return std::nullopt;
     }
 
@@ -138,55 +236,69 @@ class ScanRun {
             return false;
         }
         if (settings_.trackMinimum &&
-            (result_.datedCount == 1 || !(estimate > result_.minimum.au + tolerance))) {
+            (result_.datedCount == 1 || !(estimate > leastRead_ + tolerance))) {
             return false;
         }
-        return !settings_.trackMaximum || estimate < result_.maximum.au - tolerance;
+        return !settings_.trackMaximum || estimate < mostRead_ - tolerance;
     }
 
+    // Distances are compared as the file writes them, in its own unit.
     std::optional<ScanFailure> takeDistance(std::string_view distanceText) {
         if (double estimate = 0;
             approximateNumber(distanceText, estimate) && cannotMatter(estimate)) {
             return std::nullopt;
         }
-        const double au = TextToNumber(distanceText);
-        if (!std::isfinite(au * kKmPerAu)) {
+        const double value = TextToNumber(distanceText);
+        if (!std::isfinite(value * kKmPerAu)) {
             return ScanFailure{ScanFailureKind::DistanceOutOfRange,
-                               messages::distanceOutOfRange(fileRecord_, trimmed(distanceText))};
+                               messages::distanceOutOfRange(dateFieldsMet_, trimmed(distanceText))};
         }
         // The minimum starts at 0, which no distance beats, so the first
         // record let through always supplies it.
-        if (settings_.trackMinimum && (result_.datedCount == 1 || au < result_.minimum.au)) {
-            replace(result_.minimum, au);
+        if (settings_.trackMinimum && (result_.datedCount == 1 || value < leastRead_)) {
+            leastRead_ = value;
+            replace(result_.minimum, value);
             observer_.newMinimum(result_.datedCount);
         }
-        if (settings_.trackMaximum && au > result_.maximum.au) {
-            replace(result_.maximum, au);
+        if (settings_.trackMaximum && value > mostRead_) {
+            mostRead_ = value;
+            replace(result_.maximum, value);
             observer_.newMaximum(result_.datedCount);
         }
         return std::nullopt;
     }
 
-    void replace(DistanceExtreme& extreme, double au) const {
-        extreme.au = au;
-        extreme.km = kmValue(au);
+    // The km value is cut to the 15 significant digits of its text form.
+    void replace(DistanceExtreme& extreme, double value) const {
+        const double km = unit_ == DistanceUnit::Km ? value : value * kKmPerAu;
+        extreme.au = unit_ == DistanceUnit::Km ? value / kKmPerAu : value;
+        extreme.km = TextToNumber(NumberToText(km));
         extreme.dateText = currentDate();
         extreme.item = result_.datedCount;
     }
+
+    std::string_view currentDate() const { return {currentDate_, currentDateLength_}; }
 
     const ScanSettings& settings_;
     ScanObserver& observer_;
     const std::optional<DayNumber> startDay_;
     const std::int32_t mostRecords_;
     ScanResult result_;
+    HeaderReader header_;
+    DistanceUnit unit_ = DistanceUnit::Au;
     bool started_ = false;
     Filter filter_ = Filter::NotYetSet;
-    std::string_view currentDate() const { return {currentDate_, currentDateLength_}; }
-
+    double leastRead_ = 0;  // the extremes as read, in the file's unit
+    double mostRead_ = 0;
     char currentDate_[kDateTextLength] = {};
     std::size_t currentDateLength_ = 0;
     bool endDateMatches_;
-    std::uint64_t fileRecord_ = 0;  // every date field after the start marker, for messages
+    std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form
+    // Whatever the start filter skipped, for messages and for telling a
+    // file without distances or records.
+    std::uint64_t dateFieldsMet_ = 0;
+    std::uint64_t distanceFieldsMet_ = 0;
+    bool contentMet_ = false;
 };
 
 // The start date is read once, before the file is touched.

@@ -11,6 +11,31 @@ inline constexpr std::string_view kNoStartMarker =
 inline constexpr std::string_view kEndMarkerMissing =
     "The file ends before $$EOE: it may have been cut short. The results cover the records read.";
 inline constexpr std::string_view kTooManyRecords = "Too many records: more than 2147483647.";
+inline constexpr std::string_view kNoDistances =
+    "No distances in this file: its records have no RG= value. In Horizons, choose the vector "
+    "table with LT, range and range-rate (output format 3), with labels on, and save the file "
+    "again.";
+inline constexpr std::string_view kNoRecords =
+    "No records in this file: no line between $$SOE and $$EOE carries a date (= A.D.). In "
+    "Horizons, choose the Vector Table ephemeris type and save the file again.";
+
+inline std::string notFromTheSun(std::string_view centre) {
+    return "Distances in this file are from " + std::string(centre) +
+           ", not from the Sun, so they are not perihelion and aphelion. In Horizons, set the "
+           "coordinate centre to the Sun (@sun) and save the file again.";
+}
+
+inline std::string unknownUnits(std::string_view units) {
+    return "Unknown distance units " + std::string(units) + ": the distances are read as AU.";
+}
+
+inline std::string endDateNeverMet(std::string_view endDate) {
+    return "No record is dated " + std::string(endDate) + ": the scan ran to the last record.";
+}
+
+inline std::string startDateAfterEveryRecord(std::string_view startDate) {
+    return "No record is dated on or after " + std::string(startDate) + ".";
+}
 
 inline std::string startDateNotUnderstood(std::string_view text) {
     return "Start date not understood: " + std::string(text) + ". Write it like 1900-Jan-01.";

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace vandrel {
 
@@ -25,13 +27,40 @@ struct DistanceExtreme {
     std::int32_t item = 0;  // the record's item number among the records let through
 };
 
+// What a file's header says about its records. Each text holds at most
+// kMostCharacters characters; an empty text (or format 0) means the header
+// does not say.
+struct EphemerisHeader {
+    static constexpr std::size_t kMostCharacters = 80;
+
+    std::string target;     // "Earth (399)"
+    std::string centre;     // "Sun (10)", "Solar System Barycenter (0)"
+    std::string units;      // "AU-D", "KM-S" or "KM-D"
+    int outputFormat = 0;   // 3: position, velocity, LT, range and range-rate
+    std::string timeScale;  // of the records' dates: "TDB", "UT" or "CT"
+    bool csv = false;       // one record per line, in named columns
+};
+
+enum class ScanWarningKind {
+    NotFromTheSun,
+    UnknownUnits,
+    EndMarkerMissing,
+    StartDateAfterEveryRecord,
+    EndDateNeverMet,
+};
+
+// Something the user must know about a result that is still given.
+struct ScanWarning {
+    ScanWarningKind kind;
+    std::string message;  // one line, for the user
+};
+
 struct ScanResult {
     DistanceExtreme minimum;
     DistanceExtreme maximum;
     std::int32_t datedCount = 0;
-    // The input ended after the start marker but before "$$EOE": the results
-    // cover what was read, and the caller warns that the file may be cut short.
-    bool endMarkerMissing = false;
+    EphemerisHeader header;
+    std::vector<ScanWarning> warnings;  // in the order they were met
 };
 
 enum class ScanFailureKind {
@@ -42,6 +71,8 @@ enum class ScanFailureKind {
     TooManyRecords,
     DistanceOutOfRange,
     ReadFailed,
+    NoDistances,  // records, but not one "RG=" distance
+    NoRecords,    // something between the markers, but not one dated record
 };
 
 struct ScanFailure {

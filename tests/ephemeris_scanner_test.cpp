@@ -71,7 +71,7 @@ TEST(EphemerisScanner, FindsBothExtremesWithTheirRecords) {
     EXPECT_EQ(result.minimum.dateText, "2020-Jan-02 00:00:00.0000");
     EXPECT_EQ(result.maximum.item, 3);
     EXPECT_EQ(result.maximum.au, 0.99);
-    EXPECT_FALSE(result.endMarkerMissing);
+    EXPECT_TRUE(result.warnings.empty());
 }
 
 TEST(EphemerisScanner, KmValueIsTheProductCutToFifteenDigits) {
@@ -135,7 +135,7 @@ TEST(EphemerisScanner, EndDateStopsOnItsDateLineWhichIsCounted) {
 
 struct EndTextCase {
     const char* name;
-    const char* endDate;
+    std::string endDate;
 };
 
 class EndDateNeverMatching : public ::testing::TestWithParam<EndTextCase> {};
@@ -144,7 +144,12 @@ TEST_P(EndDateNeverMatching, RunsToTheEndMarker) {
     ScanSettings settings = bothExtremes();
     settings.endStopOn = true;
     settings.endDateText = GetParam().endDate;
-    EXPECT_EQ(scanResult(kHeader + kThreeDays + "$$EOE\n", settings).datedCount, 3);
+    const ScanResult result = scanResult(kHeader + kThreeDays + "$$EOE\n", settings);
+    EXPECT_EQ(result.datedCount, 3);
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0].kind, ScanWarningKind::EndDateNeverMet);
+    EXPECT_EQ(result.warnings[0].message,
+              "No record is dated " + GetParam().endDate + ": the scan ran to the last record.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, EndDateNeverMatching,
@@ -247,7 +252,11 @@ TEST(EphemerisScanner, ShortDateLineGivesAShortDateText) {
 TEST(EphemerisScanner, MissingEndMarkerIsNoFailureButIsTold) {
     const ScanResult result = scanResult(kHeader + kThreeDays);
     EXPECT_EQ(result.datedCount, 3);
-    EXPECT_TRUE(result.endMarkerMissing);
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0].kind, ScanWarningKind::EndMarkerMissing);
+    EXPECT_EQ(result.warnings[0].message,
+              "The file ends before $$EOE: it may have been cut short. The results cover the "
+              "records read.");
 }
 
 struct FailureCase {
@@ -340,7 +349,7 @@ TEST_P(ScanLineEnds, GiveTheSameResult) {
     EXPECT_EQ(result.datedCount, 3);
     EXPECT_EQ(result.minimum.item, 2);
     EXPECT_EQ(result.maximum.dateText, "2020-Jan-03 00:00:00.0000");
-    EXPECT_FALSE(result.endMarkerMissing);
+    EXPECT_TRUE(result.warnings.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ScanLineEnds,
@@ -366,8 +375,8 @@ TEST(EphemerisScanner, NoiseAndEndlessLinesCostNothingAndNeverCrash) {
         noise += static_cast<char>(state >> 24);
     }
     EXPECT_EQ(scanFailure(noise, bothExtremes()).kind, ScanFailureKind::NoStartMarker);
-    const ScanResult endless = scanResult(kHeader + std::string(5'000'000, 'x'));
-    EXPECT_TRUE(endless.endMarkerMissing);
+    EXPECT_EQ(scanFailure(kHeader + std::string(5'000'000, 'x'), bothExtremes()).kind,
+              ScanFailureKind::NoRecords);
 }
 
 }  // namespace

@@ -68,6 +68,37 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"BlanksAtTheVeryEndAreOneEmptyItem", "a\n   ", {"a", ""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Items that open a line, marked with "^".
+std::vector<std::string> readMarkingLineStarts(std::string_view input) {
+    MemorySource source(input);
+    FieldReader reader(source, 1000);
+    std::vector<std::string> items;
+    Field field;
+    while (reader.next(field)) {
+        items.push_back((field.startsLine ? "^" : "") + std::string(field.text));
+    }
+    return items;
+}
+
+class FieldReaderLineStarts : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(FieldReaderLineStarts, TellWhichItemsOpenALine) {
+    EXPECT_EQ(readMarkingLineStarts(GetParam().input), GetParam().items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FieldReaderLineStarts,
+    ::testing::Values(
+        ReaderCase{"FirstItemOfTheInput", "a", {"^a"}},
+        ReaderCase{"ItemsAfterCommasDoNot", "a, b,c\nd\n", {"^a", "b", "c", "^d"}},
+        ReaderCase{"EveryKindOfLineEnd", "a,b\rc,d\r\ne\nf", {"^a", "b", "^c", "d", "^e", "^f"}},
+        ReaderCase{"EmptyItemAfterATrailingComma", "a,\nb\n", {"^a", "", "^b"}},
+        ReaderCase{"EmptyLines", "\n\na\n", {"^", "^", "^a"}},
+        ReaderCase{
+            "AfterAQuotedItemEndingItsLine", "\"a,b\" x\nc,\"d\",e\n", {"^a,b", "^c", "d", "e"}},
+        ReaderCase{"QuotedItemRunningAcrossALineEnd", "x,\"a\nb\"\ny\n", {"^x", "a\nb", "^y"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(FieldReader, KeepsOnlyTheStartOfALongItemButCountsItAll) {
     const std::string line = std::string(300, 'x') + "   \n";
     const std::string text = line + "tail\n";

@@ -92,17 +92,31 @@ TEST_F(ScanCommand, StartAndEndDatesFilterTheRecords) {
               std::string::npos);
 }
 
-TEST_F(ScanCommand, CutShortFileWarnsButSucceeds) {
-    const std::string cut =
-        folder.write("cut.txt", "$$SOE\n" + record("2020-Jan-01", "9.836868025025924E-01"));
-    const CommandRun result = run({"--json", cut});
+TEST_F(ScanCommand, WarningsGoToStandardErrorAndIntoTheJson) {
+    const std::string cut = folder.write("cut.txt",
+                                         "Target body name: Mars (499)  {source: mar097}\n"
+                                         "Center body name: Earth (399) {source: DE441}\n$$SOE\n" +
+                                             record("2020-Jan-01", "9.836868025025924E-01"));
+    const CommandRun result = run({"--json", "--least", "--end", "2020-Jan-09", cut});
     EXPECT_EQ(result.status, kExitOk);
-    EXPECT_NE(result.out.find(",\"warning\":\"The file ends before $$EOE: it may have been cut "
-                              "short. The results cover the records read.\"}"),
-              std::string::npos);
-    EXPECT_EQ(result.err, "vandrel-scan: " + cut +
-                              ": The file ends before $$EOE: it may have been cut short. The "
-                              "results cover the records read.\n");
+    const std::string centre =
+        "Distances in this file are from Earth (399), not from the Sun, so they are not "
+        "perihelion and aphelion. In Horizons, set the coordinate centre to the Sun (@sun) and "
+        "save the file again.";
+    const std::string cutShort =
+        "The file ends before $$EOE: it may have been cut short. The results cover the records "
+        "read.";
+    const std::string endDate = "No record is dated 2020-Jan-09: the scan ran to the last record.";
+    EXPECT_EQ(result.out,
+              "{\"file\":\"" + cut +
+                  "\",\"datedCount\":1,\"minimum\":{\"item\":1,\"dateText\":\"2020-Jan-01 "
+                  "00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":\"147157451.090079\","
+                  "\"summary\":\" 147157451  km    min    on    2020-Jan-01\"},\"target\":\"Mars "
+                  "(499)\",\"center\":\"Earth (399)\",\"warnings\":[\"" +
+                  centre + "\",\"" + cutShort + "\",\"" + endDate + "\"]}\n");
+    const std::string prefix = "vandrel-scan: " + cut + ": ";
+    EXPECT_EQ(result.err,
+              prefix + centre + "\n" + prefix + cutShort + "\n" + prefix + endDate + "\n");
     EXPECT_EQ(run({"--json", table}).out.find("warning"), std::string::npos);
 }
 
@@ -138,16 +152,19 @@ TEST_P(ScanCommandUsage, AnswersWithTheRightStatus) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ScanCommandUsage,
-    ::testing::Values(UsageCase{"NoFile", {}, kExitUsage, "no file given"},
-                      UsageCase{
-                          "UnknownOption", {"--fast", "x"}, kExitUsage, "unknown option --fast"},
-                      UsageCase{"StartWithoutDate", {"x", "--start"}, kExitUsage, "needs a date"},
-                      UsageCase{"Help", {"--help"}, kExitOk, "usage: vandrel-scan"},
-                      UsageCase{"Version", {"--version"}, kExitOk, "vandrel-scan 1."},
-                      UsageCase{"BadStartDate",
-                                {"--start", "soon", "x"},
-                                kExitScanFailed,
-                                "Start date not understood: soon."}),
+    ::testing::Values(
+        UsageCase{"NoFile", {}, kExitUsage, "no file given"},
+        UsageCase{"UnknownOption", {"--fast", "x"}, kExitUsage, "unknown option --fast"},
+        UsageCase{"StartWithoutDate", {"x", "--start"}, kExitUsage, "needs a date"},
+        UsageCase{"Help", {"--help"}, kExitOk, "usage: vandrel-scan"},
+        UsageCase{"Version", {"--version"}, kExitOk, "vandrel-scan 1."},
+        UsageCase{"BadStartDateBeforeAnyFile",
+                  {"missing-file", "--start", "soon"},
+                  kExitUsage,
+                  "vandrel-scan: Start date not understood: soon. Write it like "
+                  "1900-Jan-01.\nusage:"},
+        UsageCase{"EmptyStartDate", {"--start=", "x"}, kExitUsage, "not an empty text"},
+        UsageCase{"EmptyEndDate", {"--end", "", "x"}, kExitUsage, "not an empty text"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScanProgram, ReadsStandardInputForADash) {

@@ -62,6 +62,7 @@ void FieldReader::settlePending() {
             const char* const stop = findItemEnd(buffer_.data() + position_, end);
             if (stop != end) {
                 position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+                atLineStart_ = *stop != ',';
                 if (*stop == '\r') {
                     pending_ = Pending::LineFeedAfterCr;
                 }
@@ -80,6 +81,7 @@ void FieldReader::settlePending() {
 
 bool FieldReader::next(Field& field) {
     settlePending();
+    field.startsLine = atLineStart_;
     bool skippedBlanks = false;
     for (;;) {
         while (position_ < end_ && isBlank(buffer_[position_])) {
@@ -106,6 +108,19 @@ bool FieldReader::next(Field& field) {
     return true;
 }
 
+// Notes what the byte that ended an item leaves for the next call.
+template <bool Quoted>
+void FieldReader::passDelimiter(char delimiter) {
+    if (Quoted) {
+        pending_ = Pending::RestOfQuotedItem;
+        return;
+    }
+    atLineStart_ = delimiter != ',';
+    if (delimiter == '\r') {
+        pending_ = Pending::LineFeedAfterCr;
+    }
+}
+
 template <bool Quoted>
 void FieldReader::readItem(Field& field) {
     for (;;) {
@@ -118,11 +133,7 @@ void FieldReader::readItem(Field& field) {
                 text = trimTrailingBlanks(text);
             }
             position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
-            if (Quoted) {
-                pending_ = Pending::RestOfQuotedItem;
-            } else if (*stop == '\r') {
-                pending_ = Pending::LineFeedAfterCr;
-            }
+            passDelimiter<Quoted>(*stop);
             deliver(field, text, text.size());
             return;
         }
@@ -166,11 +177,7 @@ void FieldReader::readLongItem(Field& field) {
         length += chunk.size();
         if (stop != end) {
             position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
-            if (Quoted) {
-                pending_ = Pending::RestOfQuotedItem;
-            } else if (*stop == '\r') {
-                pending_ = Pending::LineFeedAfterCr;
-            }
+            passDelimiter<Quoted>(*stop);
             break;
         }
         position_ = end_;

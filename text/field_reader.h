@@ -15,6 +15,7 @@ namespace vandrel {
 struct Field {
     std::string_view text;  // valid until the next call of FieldReader::next
     std::uint64_t length = 0;
+    bool startsLine = true;  // the item is the first of its line
 };
 
 // Reads a text, one item per call, in the comma-separated form of the
@@ -50,6 +51,8 @@ class FieldReader {
     bool fill();
     void settlePending();
     template <bool Quoted>
+    void passDelimiter(char delimiter);
+    template <bool Quoted>
     void readItem(Field& field);
     template <bool Quoted>
     void readLongItem(Field& field);
@@ -62,6 +65,7 @@ class FieldReader {
     std::size_t end_ = 0;
     bool sourceEnded_ = false;
     Pending pending_ = Pending::Nothing;
+    bool atLineStart_ = true;  // the next item is the first of its line
     std::string longItem_;
 };
 

@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kLightAuPerDay = 173.1446326846693;
 constexpr double kEarthYearDays = 365.256363004;
+constexpr double kKmPerAu = 149597870.7;
 
 constexpr std::string_view kUsage =
     "usage: vandrel-generate [options] OUTPUT\n"
@@ -26,6 +27,10 @@ constexpr std::string_view kUsage =
     "  --semi-major-axis A in AU (default 1.00000011)\n"
     "  --eccentricity E    (default 0.01671022)\n"
     "  --perihelion-jd JD  Julian day of a perihelion passage (default 2458851.5)\n"
+    "  --units U           AU-D (default), KM-S or KM-D, as Horizons' output units\n"
+    "  --center NAME       the header's centre (default \"Sun (10)\"); the orbit stays "
+    "heliocentric\n"
+    "  --csv               one record per line in named columns, as CSV_FORMAT=YES\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
     "OUTPUT may be - for standard output.\n";
@@ -38,6 +43,9 @@ struct Settings {
     double semiMajorAxis = 1.00000011;
     double eccentricity = 0.01671022;
     double perihelionJd = 2458851.5;
+    std::string units = "AU-D";
+    std::string center = "Sun (10)";
+    bool csv = false;
     bool crlf = false;
     bool endMarker = true;
     std::string output;
@@ -96,12 +104,18 @@ std::string calendarText(double julianDay) {
     return text;
 }
 
+// `text` with blanks after it (or before it) up to `width` characters.
+std::string padded(std::string text, std::size_t width, bool right = false) {
+    const std::string blanks(text.size() < width ? width - text.size() : 0, ' ');
+    return right ? blanks + text : text + blanks;
+}
+
 void header(Output& out, const Settings& settings) {
     out.line("*******************************************************************************");
     out.line("Ephemeris / vandrel-generate: a Kepler orbit for tests and benchmarks");
     out.line("*******************************************************************************");
     out.line("Target body name: Kepler test body                {source: vandrel-generate}");
-    out.line("Center body name: Sun (10)                        {source: vandrel-generate}");
+    out.line(padded("Center body name: " + settings.center, 50) + "{source: vandrel-generate}");
     out.line("Center-site name: BODY CENTER");
     out.line("*******************************************************************************");
     out.line("Start time      : A.D. " + calendarText(settings.startJd) + " TDB");
@@ -109,16 +123,25 @@ void header(Output& out, const Settings& settings) {
              " minutes");
     out.line("*******************************************************************************");
     out.line("Center geodetic : 0.00000000,0.00000000,0.0000000 {E-lon(deg),Lat(deg),Alt(km)}");
-    out.line("Output units    : AU-D");
+    out.line("Output units    : " + settings.units);
     out.line("Output type     : GEOMETRIC cartesian states");
     out.line("Output format   : 3 (position, velocity, LT, range, range-rate)");
     out.line("Reference frame : Ecliptic of J2000.0");
     out.line("*******************************************************************************");
-    out.line("JDTDB");
-    out.line("   X     Y     Z");
-    out.line("   VX    VY    VZ");
-    out.line("   LT    RG    RR");
-    out.line("*******************************************************************************");
+    if (settings.csv) {
+        std::string names = padded("JDTDB,", 18, true) + padded("Calendar Date (TDB),", 32, true);
+        for (const char* name : {"X", "Y", "Z", "VX", "VY", "VZ", "LT", "RG", "RR"}) {
+            names += padded(std::string(name) + ",", 24, true);
+        }
+        out.line(names);
+        out.line(std::string(names.size(), '*'));
+    } else {
+        out.line("JDTDB");
+        out.line("   X     Y     Z");
+        out.line("   VX    VY    VZ");
+        out.line("   LT    RG    RR");
+        out.line("*******************************************************************************");
+    }
     out.line("$$SOE");
 }
 
@@ -150,17 +173,43 @@ void record(Output& out, const Settings& settings, double julianDay) {
     const double vx = -rate * sinE;
     const double vy = rate * root * cosE;
     const double range = std::hypot(x, y);
-    char line[256];
+    const double lightDays = range / kLightAuPerDay;
+    const double rangeRate = (x * vx + y * vy) / range;
+    // Horizons' units: km and km/s (light time in s), or km and km/day.
+    const bool km = settings.units == "KM-S" || settings.units == "KM-D";
+    const double length = km ? kKmPerAu : 1;
+    const double perTime = settings.units == "KM-S" ? 1.0 / 86400 : 1;
+    const double values[] = {x * length,
+                             y * length,
+                             0.0,
+                             vx * length * perTime,
+                             vy * length * perTime,
+                             0.0,
+                             lightDays / perTime,
+                             range * length,
+                             rangeRate * length * perTime};
+    char line[512];
+    if (settings.csv) {
+        int used = std::snprintf(line, sizeof line, "%.9f, A.D. %s,", julianDay,
+                                 calendarText(julianDay).c_str());
+        for (const double value : values) {
+            used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
+                                  " %22.15E,", value);
+        }
+        out.line(line);
+        return;
+    }
     std::snprintf(line, sizeof line, "%.9f = A.D. %s TDB ", julianDay,
                   calendarText(julianDay).c_str());
     out.line(line);
-    std::snprintf(line, sizeof line, " X =%22.15E Y =%22.15E Z =%22.15E", x, y, 0.0);
-    out.line(line);
-    std::snprintf(line, sizeof line, " VX=%22.15E VY=%22.15E VZ=%22.15E", vx, vy, 0.0);
-    out.line(line);
-    std::snprintf(line, sizeof line, " LT=%22.15E RG=%22.15E RR=%22.15E", range / kLightAuPerDay,
-                  range, (x * vx + y * vy) / range);
-    out.line(line);
+    static constexpr const char* kLines[] = {" X =%22.15E Y =%22.15E Z =%22.15E",
+                                             " VX=%22.15E VY=%22.15E VZ=%22.15E",
+                                             " LT=%22.15E RG=%22.15E RR=%22.15E"};
+    for (int i = 0; i < 3; ++i) {
+        std::snprintf(line, sizeof line, kLines[i], values[3 * i], values[3 * i + 1],
+                      values[3 * i + 2]);
+        out.line(line);
+    }
 }
 
 bool parseNumber(std::string_view text, double& value) {
@@ -184,6 +233,12 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
         } else if (argument == "--semi-major-axis" && number(settings.semiMajorAxis)) {
         } else if (argument == "--eccentricity" && number(settings.eccentricity)) {
         } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {
+        } else if (argument == "--units" && i + 1 < argc) {
+            settings.units = argv[++i];
+        } else if (argument == "--center" && i + 1 < argc) {
+            settings.center = argv[++i];
+        } else if (argument == "--csv") {
+            settings.csv = true;
         } else if (argument == "--crlf") {
             settings.crlf = true;
         } else if (argument == "--no-end-marker") {

@@ -5,7 +5,6 @@
 #include "app/picker/picker_handlers.h"
 #include "scan/ephemeris_scanner.h"
 #include "scan/presentation.h"
-#include "scan/scan_messages.h"
 #include "text/number_text.h"
 
 namespace vandrel {
@@ -84,9 +83,12 @@ void writeExtreme(WindowOperations& window, const DistanceExtreme& extreme, Extr
 void presentResult(WindowOperations& window, const ScanResult& result) {
     window.setVisible(Control::TXda, false);
     window.setText(Control::TXwait, "completed");
-    if (result.endMarkerMissing) {
-        window.showMessage(
-            {std::string(messages::kEndMarkerMissing), MessageIcon::Warning, kApplicationTitle});
+    if (!result.warnings.empty()) {
+        std::string lines;
+        for (const ScanWarning& warning : result.warnings) {
+            lines += (lines.empty() ? "" : "\n") + warning.message;
+        }
+        window.showMessage({lines, MessageIcon::Warning, kApplicationTitle});
     }
     window.showMessage({"fin ok", MessageIcon::None, NumberToText(result.datedCount)});
     restoreSortButton(window);

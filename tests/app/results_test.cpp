@@ -175,19 +175,44 @@ void ResultsTest::filtersComeFromTheWindow() {
     QCOMPARE(harness.text("tXco(0)"), QStringLiteral("1"));
 }
 
-void ResultsTest::cutShortFileWarnsThenShowsResults() {
+void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
     WindowHarness harness;
-    harness.writeWorkFile("cut.txt", ephemerisTable({{"2020-Jan-01", "9.8E-01"}}, false));
+    harness.writeWorkFile("cut.txt",
+                          "Center body name: Solar System Barycenter (0)\r\n"
+                          "Output units    : KM-S\r\n" +
+                              ephemerisTable({{"2020-Jan-01", "1.498292059444368E+08"}}, false));
     harness.start();
+    QTest::mouseClick(harness.find<QCheckBox>("CHenday"), Qt::LeftButton);
+    harness.find<QLineEdit>("TXendate")->setText(QStringLiteral("2020-Feb-01"));
     sort(harness, "cut.txt");
     QCOMPARE(harness.desktop.messages.size(), std::size_t{2});
     const Message& warning = harness.desktop.messages[0];
-    QCOMPARE(warning.prompt, std::string("The file ends before $$EOE: it may have been cut short. "
-                                         "The results cover the records read."));
+    QCOMPARE(
+        warning.prompt,
+        std::string("Distances in this file are from Solar System Barycenter (0), not from the "
+                    "Sun, so they are not perihelion and aphelion. In Horizons, set the "
+                    "coordinate centre to the Sun (@sun) and save the file again.\n"
+                    "The file ends before $$EOE: it may have been cut short. The results "
+                    "cover the records read.\n"
+                    "No record is dated 2020-Feb-01: the scan ran to the last record."));
     QVERIFY(warning.icon == MessageIcon::Warning);
     QCOMPARE(warning.title.value_or(""), std::string("vandrel"));
     QCOMPARE(harness.desktop.messages[1].prompt, std::string("fin ok"));
-    QCOMPARE(harness.text("TXminAU"), QStringLiteral("0.98"));
+    QCOMPARE(harness.text("TXminAU"), QStringLiteral("1.00154638059589"));
+    QCOMPARE(harness.text("TXminKM"), QStringLiteral("149829205.944437"));
+    QCOMPARE(harness.text("TXperi"), QStringLiteral(" 149829206  km    min    on    2020-Jan-01"));
+}
+
+void ResultsTest::sunCentredFileShowsOnlyFinOk() {
+    WindowHarness harness;
+    harness.writeWorkFile("sun.txt",
+                          "Center body name: Sun (10)  {source: DE431mx}\r\n"
+                          "Output units    : AU-D\r\n" +
+                              kThreeDays);
+    harness.start();
+    sort(harness, "sun.txt");
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
+    QCOMPARE(harness.desktop.messages[0].prompt, std::string("fin ok"));
 }
 
 void ResultsTest::scanFailureLeavesTheWindowAsItWas_data() {
@@ -205,6 +230,19 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas_data() {
                            {"2020-Jan-02", "0.5E+00"},
                            {"2020-Jan-03", "1.0E+999"}})
         << false << "Distance out of range at record 3: 1.0E+999.";
+    QTest::newRow("observer table")
+        << QByteArray("$$SOE\n 2023-Feb-26 00:00     34.3203566583959  14.7842897\n$$EOE\n")
+        << false
+        << "No records in this file: no line between $$SOE and $$EOE carries a date (= A.D.). "
+           "In Horizons, choose the Vector Table ephemeris type and save the file again.";
+    QTest::newRow("table without range")
+        << QByteArray(
+               "$$SOE\n2458119.500000000 = A.D. 2018-Jan-01 00:00:00.0000 TDB\n"
+               " X =-1.752200603881933E-01 Y = 9.675633320786794E-01 Z =-3.8E-05\n$$EOE\n")
+        << false
+        << "No distances in this file: its records have no RG= value. In Horizons, choose the "
+           "vector table with LT, range and range-rate (output format 3), with labels on, and "
+           "save the file again.";
 }
 
 void ResultsTest::scanFailureLeavesTheWindowAsItWas() {

@@ -13,7 +13,8 @@ class ResultsTest : public QObject {
     void noFileSelectedSaysSo();
     void nothingFoundShowsZeros();
     void filtersComeFromTheWindow();
-    void cutShortFileWarnsThenShowsResults();
+    void warningsShowInOneBoxBeforeFinOk();
+    void sunCentredFileShowsOnlyFinOk();
     void scanFailureLeavesTheWindowAsItWas_data();
     void scanFailureLeavesTheWindowAsItWas();
     void clearEmptiesOnlyTheResultBoxes();

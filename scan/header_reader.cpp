@@ -1,0 +1,107 @@
+#include "scan/header_reader.h"
+
+#include <charconv>
+
+namespace vandrel {
+
+namespace {
+
+constexpr std::string_view kTargetLabel = "Target body name:";
+constexpr std::string_view kCentreLabel = "Center body name:";
+constexpr std::string_view kUnitsLabel = "Output units    :";
+constexpr std::string_view kFormatLabel = "Output format   :";
+constexpr std::string_view kSourceNote = "{source";
+constexpr std::string_view kCalendarColumn = "Calendar Date (";
+
+std::string_view trimmedView(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// At most the header's limit of characters, so that memory stays constant.
+std::string kept(std::string_view text) {
+    return std::string(trimmedView(text.substr(0, EphemerisHeader::kMostCharacters)));
+}
+
+bool afterLabel(std::string_view line, std::string_view label, std::string_view& value) {
+    if (!line.starts_with(label)) {
+        return false;
+    }
+    value = line.substr(label.size());
+    return true;
+}
+
+// "Earth (399)                     {source: DE431mx}" gives "Earth (399)".
+std::string bodyName(std::string_view value) {
+    return kept(trimmedView(value.substr(0, value.find(kSourceNote))));
+}
+
+int leadingNumber(std::string_view value) {
+    value = trimmedView(value);
+    int number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() ? number : 0;
+}
+
+}  // namespace
+
+void HeaderReader::take(const Field& field) {
+    if (field.startsLine) {
+        finishLine();
+        takeLabelledLine(field.text);
+    } else {
+        ++column_;
+    }
+    takeColumnName(field.text);
+}
+
+void HeaderReader::takeLabelledLine(std::string_view line) {
+    std::string_view value;
+    if (afterLabel(line, kTargetLabel, value)) {
+        header_.target = bodyName(value);
+    } else if (afterLabel(line, kCentreLabel, value)) {
+        header_.centre = bodyName(value);
+    } else if (afterLabel(line, kUnitsLabel, value)) {
+        header_.units = kept(value);
+    } else if (afterLabel(line, kFormatLabel, value)) {
+        header_.outputFormat = leadingNumber(value);
+    }
+}
+
+void HeaderReader::takeColumnName(std::string_view name) {
+    if (name == "JDTDB" || name == "JDUT" || name == "JDCT") {
+        lineColumns_.julianDay = column_;
+    } else if (name.starts_with(kCalendarColumn) && name.ends_with(")")) {
+        lineColumns_.calendarDate = column_;
+        lineTimeScale_ =
+            kept(name.substr(kCalendarColumn.size(), name.size() - kCalendarColumn.size() - 1));
+    } else if (name == "RG") {
+        lineColumns_.range = column_;
+    } else if (name == "RR") {
+        lineColumns_.rangeRate = column_;
+    }
+}
+
+// A line that names a Julian day, a calendar date and a range column is the
+// line of column names of a file in CSV form.
+void HeaderReader::finishLine() {
+    if (lineColumns_.julianDay != CsvColumns::kNone &&
+        lineColumns_.calendarDate != CsvColumns::kNone && lineColumns_.range != CsvColumns::kNone) {
+        header_.csv = true;
+        header_.timeScale = lineTimeScale_;
+        columns_ = lineColumns_;
+    }
+    lineColumns_ = {};
+    lineTimeScale_.clear();
+    column_ = 0;
+}
+
+const EphemerisHeader& HeaderReader::finish() {
+    finishLine();
+    return header_;
+}
+
+}  // namespace vandrel

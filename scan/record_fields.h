@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "scan/header_reader.h"
+#include "text/field_reader.h"
+
+namespace vandrel {
+
+// What the scan takes from the fields after "$$SOE". The texts are valid
+// until the next field is read.
+struct RecordField {
+    bool isDate = false;
+    std::string_view dateText;  // the record's date and time, when isDate
+    bool isDistance = false;
+    std::string_view distanceText;  // the distance's number, when isDistance
+};
+
+// A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
+// is a date field, " LT= 5.738924308196282E-03 RG= 9.936639412879141E-01 RR=..."
+// of exactly 77 characters a distance field.
+RecordField plainRecordField(const Field& field);
+
+// The word after a plain date field's date and time: "TDB".
+std::string_view plainTimeScale(std::string_view dateField);
+
+// Gathers the items of one line of a file in CSV form, whose columns were
+// named above "$$SOE", into one record: its calendar date ("A.D. " and the
+// date/time text) and its range. Holds a fixed number of characters.
+class CsvRecordLine {
+  public:
+    static constexpr std::size_t kMostCharacters = 128;
+
+    explicit CsvRecordLine(const CsvColumns& columns) : columns_(columns) {}
+
+    // The next item of the current line (the first of a new line starts it).
+    void take(const Field& field);
+    bool empty() const { return !hasDate_ && !hasRange_; }
+    // The line's record; the line is emptied, and the texts stay valid until
+    // the next call of take.
+    RecordField takeRecord();
+
+  private:
+    const CsvColumns& columns_;
+    std::size_t column_ = 0;
+    bool hasDate_ = false;
+    bool hasRange_ = false;
+    std::size_t dateLength_ = 0;
+    std::size_t rangeLength_ = 0;
+    char date_[kMostCharacters] = {};
+    char range_[kMostCharacters] = {};
+};
+
+}  // namespace vandrel
