@@ -7,7 +7,6 @@ set(VANDREL_PACKAGE_MAINTAINER "The vandrel developers <vandrel@users.noreply.gi
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vandrel)
-set(CPACK_PACKAGE_VENDOR "The vandrel developers")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://github.com/vandrel/vandrel)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "perihelion and aphelion finder for Horizons ephemerides")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -17,7 +16,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "It is a small Qt window, and vandrel-scan, a command-line scanner for\n"
     "scripts and very large files, with JSON output.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
