@@ -1,6 +1,7 @@
 # The two commands of the README, and a few more for developers.
-#   make run         install what is missing, build, start vandrel
+#   make run         install what is missing, build the window only, start vandrel
 #   make test        install what is missing, build, run every test
+#   make package     the Debian package, in $(BUILD)/
 #   make screenshot  docs/window.png (right after start-up) and docs/window-after-sort.png
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
@@ -13,17 +14,22 @@ JOBS ?= 2
 BUILD_PATH = $(abspath $(BUILD))
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96"
 
-.PHONY: run test screenshot bench fuzz build deps clean
+.PHONY: run test package screenshot bench fuzz build configure deps clean
 
 deps:
 	@tools/install-deps
 
-build: deps
+configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+build: configure
 	@cmake --build $(BUILD) --parallel $(JOBS)
 
-# The window starts in examples/, so the example file is in its list at once.
-run: build
+# Only the window, and vandrel-scan for a machine without a desktop; not the
+# tests and benchmarks. It starts in examples/, so the example file is in its
+# list at once.
+run: configure
+	@cmake --build $(BUILD) --parallel $(JOBS) --target vandrel vandrel-scan
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "vandrel: no desktop here (DISPLAY is not set); 'make screenshot' draws the window to docs/window.png, and $(BUILD)/cli/vandrel-scan examples/horizons_results.txt scans without one."; \
 	else \
@@ -38,6 +44,9 @@ screenshot: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@bench/run-bench $(BUILD)
