@@ -21,7 +21,7 @@ _comp_vandrel_scan() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--least --most --start --end --json --help --version --' -- "$cur"))
+        COMPREPLY=($(compgen -W '--least --most --start --end --passages --json --help --version --' -- "$cur"))
         return
     fi
     _filedir txt

@@ -83,7 +83,8 @@ class InstalledTreeTest(unittest.TestCase):
         pages = {
             "vandrel-scan": (
                 "vandrel-scan - find perihelion and aphelion in Horizons vector tables",
-                "vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE..."),
+                "vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--passages] [--json] "
+                "FILE..."),
             "vandrel": (
                 "vandrel - find perihelion and aphelion in a Horizons ephemeris file",
                 "vandrel [--help | --version]"),
@@ -101,8 +102,9 @@ class InstalledTreeTest(unittest.TestCase):
         cut_short.write_text(example[:example.index("$$EOE")])
         written = set()
         for table in (SOURCE_DIR / "examples/horizons_results.txt", cut_short):
-            result = run([self.scan, "--json", table])
-            written |= json_keys(json.loads(result.stdout))
+            result = run([self.scan, "--json", "--passages", table])
+            for line in result.stdout.splitlines():
+                written |= json_keys(json.loads(line))
         section = section_source(self.share / "man/man1/vandrel-scan.1.gz", "JSON OUTPUT")
         named = {word.strip('",')
                  for line in section.splitlines() if line.startswith((".B ", ".BR "))
