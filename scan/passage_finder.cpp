@@ -65,8 +65,11 @@ std::optional<double> instantFromDate(std::string_view date) {
 
 template <std::size_t N>
 void PassageFinder::HeldText<N>::assign(std::string_view from) {
+    // An empty view may have no data at all, which memcpy must never see.
     length = std::min(from.size(), N);
-    std::memcpy(text, from.data(), length);
+    if (length > 0) {
+        std::memcpy(text, from.data(), length);
+    }
 }
 
 std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {

@@ -49,8 +49,11 @@ std::string_view plainTimeScale(std::string_view dateField) {
 }
 
 void CsvRecordLine::HeldItem::assign(std::string_view from) {
+    // An empty view may have no data at all, which memcpy must never see.
     length = std::min(from.size(), kMostCharacters);
-    std::memcpy(text, from.data(), length);
+    if (length > 0) {
+        std::memcpy(text, from.data(), length);
+    }
 }
 
 void CsvRecordLine::take(const Field& field) {
