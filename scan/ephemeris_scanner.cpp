@@ -138,7 +138,7 @@ class ScanRun {
         if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
             return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
         }
-        if (dateFieldsMet_ == 0 && contentMet_) {
+        if (dateFieldsMet_ == 0 && (contentMet_ || distanceFieldsMet_ > 0)) {
             return ScanFailure{ScanFailureKind::NoRecords, std::string(messages::kNoRecords)};
         }
         if (!endMarkerMet) {
@@ -165,13 +165,16 @@ class ScanRun {
 
     // One field after the start marker.
     std::optional<ScanFailure> take(const Field& field) {
-        contentMet_ = contentMet_ || field.length > 0;
         if (csvLine_) {
+            contentMet_ = contentMet_ || field.length > 0;
             return takeCsvItem(field);
         }
         const RecordField kind = plainRecordField(field);
         if (!kind.isDate && !kind.isDistance) {
-            return std::nullopt;  // most fields of a table: nothing to take
+            // Most fields of a table: nothing to take, but they tell an
+            // empty span from one without a single date.
+            contentMet_ = contentMet_ || field.length > 0;
+            return std::nullopt;
         }
         if (kind.isDate && result_.header.timeScale.empty()) {
             result_.header.timeScale =
@@ -213,10 +216,8 @@ class ScanRun {
     }
 
     std::optional<ScanFailure> takeDate(std::string_view dateText, std::string_view instantText) {
-        std::copy(dateText.begin(), dateText.end(), currentDate_);
-        currentDateLength_ = dateText.size();
-        currentInstantLength_ = std::min(instantText.size(), sizeof currentInstant_);
-        std::copy_n(instantText.begin(), currentInstantLength_, currentInstant_);
+        currentDate_.assign(dateText);
+        currentInstant_.assign(instantText);
         ++dateFieldsMet_;
         const std::string_view day = TextFirst(currentDate(), 11);
         if (startDay_) {
@@ -248,11 +249,8 @@ class ScanRun {
         if (result_.datedCount == 0) {
             return;
         }
-        const auto passage = passages_.take({result_.datedCount,
-                                             {currentInstant_, currentInstantLength_},
-                                             currentDate(),
-                                             kind.distanceText,
-                                             kind.rateText});
+        const auto passage = passages_.take({result_.datedCount, currentInstant_.view(),
+                                             currentDate(), kind.distanceText, kind.rateText});
         if (passage) {
             observer_.newPassage(*passage, result_.header);
         }
@@ -307,7 +305,7 @@ class ScanRun {
         extreme.item = result_.datedCount;
     }
 
-    std::string_view currentDate() const { return {currentDate_, currentDateLength_}; }
+    std::string_view currentDate() const { return currentDate_.view(); }
 
     const ScanSettings& settings_;
     ScanObserver& observer_;
@@ -320,10 +318,8 @@ class ScanRun {
     Filter filter_ = Filter::NotYetSet;
     double leastRead_ = 0;  // the extremes as read, in the file's unit
     double mostRead_ = 0;
-    char currentDate_[kDateTextLength] = {};
-    std::size_t currentDateLength_ = 0;
-    char currentInstant_[32] = {};  // the current record's Julian day, as written
-    std::size_t currentInstantLength_ = 0;
+    HeldText<kDateTextLength> currentDate_;
+    HeldText<32, 17> currentInstant_;  // the current record's Julian day, as written
     PassageFinder passages_;
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

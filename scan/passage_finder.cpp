@@ -1,7 +1,6 @@
 #include "scan/passage_finder.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "text/number_text.h"
 #include "text/parse_date.h"
@@ -17,9 +16,21 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Called for every record: a plain loop, not find_first_not_of.
+std::string_view withoutLeadingBlanks(std::string_view text) {
+    std::size_t blanks = 0;
+    while (blanks < text.size() && (text[blanks] == ' ' || text[blanks] == '\t')) {
+        ++blanks;
+    }
+    return {text.data() + blanks, text.size() - blanks};
+}
+
 // The text's first non-blank characters hold a number.
 bool holdsNumber(std::string_view text) {
-    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    if (!text.empty() && isDigit(text[0])) {
+        return true;  // a Julian day as Horizons writes it
+    }
+    text = withoutLeadingBlanks(text);
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
         text.remove_prefix(1);
     }
@@ -33,7 +44,16 @@ bool holdsNumber(std::string_view text) {
 // Horizons number begins with a digit other than 0 unless it is 0), and
 // otherwise from its value.
 int signOf(std::string_view rate) {
-    rate.remove_prefix(std::min(rate.find_first_not_of(" \t"), rate.size()));
+    // As Horizons writes it: "-1.73E-07" or " 1.73E-07".
+    if (rate.size() > 1 && rate[1] >= '1' && rate[1] <= '9') {
+        if (rate[0] == '-') {
+            return -1;
+        }
+        if (rate[0] == ' ' || rate[0] == '+') {
+            return 1;
+        }
+    }
+    rate = withoutLeadingBlanks(rate);
     const bool minus = !rate.empty() && rate[0] == '-';
     const std::string_view digits =
         !rate.empty() && (minus || rate[0] == '+') ? rate.substr(1) : rate;
@@ -63,21 +83,16 @@ std::optional<double> instantFromDate(std::string_view date) {
 
 }  // namespace
 
-template <std::size_t N>
-void PassageFinder::HeldText<N>::assign(std::string_view from) {
-    // An empty view may have no data at all, which memcpy must never see.
-    length = std::min(from.size(), N);
-    if (length > 0) {
-        std::memcpy(text, from.data(), length);
-    }
-}
-
 std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
-    newest_ = (newest_ + 1) % 3;
-    HeldRecord& record = records_[newest_];
+    HeldRecord* const oldest = beforePrevious_;
+    beforePrevious_ = previous_;
+    previous_ = newest_;
+    newest_ = oldest;
+    HeldRecord& record = *newest_;
     record.item = point.item;
     record.instant.assign(point.instantText);
-    record.date.assign(point.dateText);
+    record.instantFromDate =
+        holdsNumber(point.instantText) ? std::nullopt : instantFromDate(point.dateText);
     record.range.assign(point.rangeText);
     record.hasRate = !point.rateText.empty();
     if (record.hasRate) {
@@ -89,12 +104,11 @@ std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
         firstAu_ = auOf(record);
         return std::nullopt;
     }
-    const HeldRecord& previous = records_[(newest_ + 2) % 3];
     std::optional<TruePassage> passage;
-    if (previous.hasRate && record.hasRate) {
-        passage = betweenRates(previous, record);
+    if (previous_->hasRate && record.hasRate) {
+        passage = betweenRates(*previous_, record);
     } else if (held_ == 3) {
-        passage = acrossThree(records_[(newest_ + 1) % 3], previous, record);
+        passage = acrossThree(*beforePrevious_, *previous_, record);
     }
     if (passage) {
         keep(*passage);
@@ -113,7 +127,7 @@ std::optional<double> instantOf(const Record& record) {
     if (holdsNumber(record.instant.view())) {
         return TextToNumber(record.instant.view());
     }
-    return instantFromDate(record.date.view());
+    return record.instantFromDate;
 }
 
 }  // namespace
@@ -187,7 +201,7 @@ void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion) {
     if (held_ == 0) {
         return;
     }
-    const double lastAu = auOf(records_[newest_]);
+    const double lastAu = auOf(*newest_);
     if (!least_) {
         perihelion.endWithoutPassage = firstAu_ <= lastAu ? SpanEnd::First : SpanEnd::Last;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "scan/scan_records.h"
+#include "text/held_text.h"
 
 namespace vandrel {
 
@@ -41,21 +42,12 @@ class PassageFinder {
     void finish(TrueExtreme& perihelion, TrueExtreme& aphelion);
 
   private:
-    // A text of at most N characters, held in place.
-    template <std::size_t N>
-    struct HeldText {
-        char text[N];
-        std::size_t length = 0;
-        void assign(std::string_view from);
-        std::string_view view() const { return {text, length}; }
-    };
-
     struct HeldRecord {
         std::int32_t item = 0;
-        HeldText<32> instant;
-        HeldText<25> date;
-        HeldText<48> range;
-        HeldText<48> rate;
+        HeldText<32, 17> instant;               // "2458849.500000000"
+        std::optional<double> instantFromDate;  // where the instant is no number
+        HeldText<48, 21> range;                 // "9.836868025025924E-01"
+        HeldText<48, 22> rate;                  // "-1.730156260918764E-07"
         bool hasRate = false;
         int rateSign = 0;
     };
@@ -69,7 +61,9 @@ class PassageFinder {
 
     DistanceScale scale_;
     HeldRecord records_[3];
-    std::size_t newest_ = 0;
+    HeldRecord* newest_ = &records_[0];
+    HeldRecord* previous_ = &records_[2];
+    HeldRecord* beforePrevious_ = &records_[1];
     std::size_t held_ = 0;  // how many of records_ belong to the span, up to 3
     double firstAu_ = 0;
     std::optional<TruePassage> least_;

@@ -24,19 +24,25 @@ constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
 
 }  // namespace
 
+// Every field of a table passes here, so the slices are cut without the
+// bounds checks of substr once the field's length is known.
 RecordField plainRecordField(const Field& field) {
+    const std::string_view text = field.text;
     RecordField kind;
-    kind.isDate = hasTagAt(field.text, 19, kDateTag);
+    kind.isDate = hasTagAt(text, 19, kDateTag);
     if (kind.isDate) {
-        kind.dateText = TextSlice(field.text, 26, kDateTextLength);
-        kind.instantText = TextFirst(field.text, 17);
+        // At least 24 characters: the date begins at 26, the Julian day ends at 17.
+        const std::size_t dateStart = std::min<std::size_t>(25, text.size());
+        kind.dateText = {text.data() + dateStart,
+                         std::min(kDateTextLength, text.size() - dateStart)};
+        kind.instantText = {text.data(), 17};
     }
-    kind.isDistance =
-        field.length == kDistanceFieldLength && hasTagAt(field.text, 27, kDistanceTag);
+    kind.isDistance = field.length == kDistanceFieldLength && hasTagAt(text, 27, kDistanceTag);
     if (kind.isDistance) {
-        kind.distanceText = TextSlice(field.text, 31, 21);
-        if (hasTagAt(field.text, 53, kRateTag)) {
-            kind.rateText = TextSlice(field.text, 56, 22);
+        // The field is whole and 77 characters long.
+        kind.distanceText = {text.data() + 30, 21};
+        if (hasTagAt(text, 53, kRateTag)) {
+            kind.rateText = {text.data() + 55, 22};
         }
     }
     return kind;
@@ -48,19 +54,11 @@ std::string_view plainTimeScale(std::string_view dateField) {
     return rest.substr(0, rest.find_first_of(" \t"));
 }
 
-void CsvRecordLine::HeldItem::assign(std::string_view from) {
-    // An empty view may have no data at all, which memcpy must never see.
-    length = std::min(from.size(), kMostCharacters);
-    if (length > 0) {
-        std::memcpy(text, from.data(), length);
-    }
-}
-
 void CsvRecordLine::take(const Field& field) {
     if (field.startsLine) {
         column_ = 0;
-        instant_.length = 0;
-        rate_.length = 0;
+        instant_.clear();
+        rate_.clear();
     } else {
         ++column_;
     }

@@ -5,6 +5,7 @@
 
 #include "scan/header_reader.h"
 #include "text/field_reader.h"
+#include "text/held_text.h"
 
 namespace vandrel {
 
@@ -45,21 +46,14 @@ class CsvRecordLine {
     RecordField takeRecord();
 
   private:
-    struct HeldItem {
-        char text[kMostCharacters] = {};
-        std::size_t length = 0;
-        void assign(std::string_view from);
-        std::string_view view() const { return {text, length}; }
-    };
-
     const CsvColumns& columns_;
     std::size_t column_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
-    HeldItem date_;
-    HeldItem instant_;
-    HeldItem range_;
-    HeldItem rate_;
+    HeldText<kMostCharacters> date_;
+    HeldText<kMostCharacters> instant_;
+    HeldText<kMostCharacters> range_;
+    HeldText<kMostCharacters> rate_;
 };
 
 }  // namespace vandrel
