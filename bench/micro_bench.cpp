@@ -62,8 +62,9 @@ void FieldReaderItems(benchmark::State& state) {
 }
 BENCHMARK(FieldReaderItems);
 
-void ScanInMemory(benchmark::State& state) {
-    const std::string text = table(20000);
+// Scans a table of the given form held in memory, tracking both extremes.
+void ScanInMemory(benchmark::State& state, std::string (*makeTable)(std::size_t)) {
+    const std::string text = makeTable(20000);
     vandrel::ScanSettings settings;
     settings.trackMinimum = true;
     settings.trackMaximum = true;
@@ -74,21 +75,8 @@ void ScanInMemory(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(ScanInMemory);
-
-void ScanCsvInMemory(benchmark::State& state) {
-    const std::string text = csvTable(20000);
-    vandrel::ScanSettings settings;
-    settings.trackMinimum = true;
-    settings.trackMaximum = true;
-    vandrel::ScanObserver observer;
-    for (auto _ : state) {
-        vandrel::MemorySource source(text);
-        benchmark::DoNotOptimize(vandrel::EphemerisScanner().scan(source, settings, observer));
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
-}
-BENCHMARK(ScanCsvInMemory);
+BENCHMARK_CAPTURE(ScanInMemory, PlainTable, table);
+BENCHMARK_CAPTURE(ScanInMemory, CsvTable, csvTable);
 
 void TextToNumberDistance(benchmark::State& state) {
     for (auto _ : state) {

@@ -11,6 +11,7 @@
 
 #include "scan/ephemeris_scanner.h"
 #include "scan/presentation.h"
+#include "tests/passage_recorder.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
 
@@ -21,13 +22,7 @@ constexpr double kEarthYearDays = 365.256363004;  // the generator's year for a 
 constexpr double kPerihelionJd = 2458851.5;       // the generator's default
 constexpr double kStartJd = 2458849.5;
 
-class PassageRecorder final : public ScanObserver {
-  public:
-    void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
-        passages.push_back(passage);
-    }
-    std::vector<TruePassage> passages;
-};
+using testing::PassageRecorder;
 
 struct Orbit {
     double semiMajorAxis = 1.00000011;

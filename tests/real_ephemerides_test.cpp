@@ -6,6 +6,7 @@
 
 #include "scan/ephemeris_scanner.h"
 #include "scan/presentation.h"
+#include "tests/passage_recorder.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
 
@@ -277,13 +278,7 @@ TEST_F(SharedEphemerides, CsvFileFiltersLikeAPlainTable) {
     EXPECT_TRUE(result.warnings.empty());
 }
 
-class PassageRecorder final : public ScanObserver {
-  public:
-    void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
-        passages.push_back(passage);
-    }
-    std::vector<TruePassage> passages;
-};
+using testing::PassageRecorder;
 
 TEST_F(SharedEphemerides, EarthAroundTheSunPassesPerihelionEachJanuaryAndAphelionEachJuly) {
     ScanSettings settings;
