@@ -5,22 +5,31 @@
 #   make screenshot  docs/window.png (right after start-up) and docs/window-after-sort.png
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
+#   make lint        clang-tidy over the project's sources (bugprone-*, performance-*)
+#
+# WERROR=ON or OFF sets warnings as errors in the build's cache (make test
+# sets it ON); without it, the cache keeps what it has.
 
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-JOBS ?= 2
+JOBS ?= $(shell nproc)
 
 BUILD_PATH = $(abspath $(BUILD))
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96"
 
-.PHONY: run test package screenshot bench fuzz build configure deps clean
+.PHONY: run test package screenshot bench fuzz lint build configure deps clean
 
 deps:
 	@tools/install-deps
 
+# A configure that failed wrote no build.ninja, so it runs again.
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	@if [ ! -f $(BUILD)/build.ninja ]; then \
+		cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(if $(WERROR),-DVANDREL_WERROR=$(WERROR)); \
+	elif [ -n "$(WERROR)" ] && ! grep -qx 'VANDREL_WERROR:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt; then \
+		cmake -DVANDREL_WERROR=$(WERROR) $(BUILD); \
+	fi
 
 build: configure
 	@cmake --build $(BUILD) --parallel $(JOBS)
@@ -42,6 +51,7 @@ screenshot: build
 		--after-sort horizons_results.txt > /dev/null
 	@echo "wrote docs/window.png and docs/window-after-sort.png"
 
+test: WERROR = ON
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
 
@@ -53,7 +63,7 @@ bench: build
 
 fuzz: deps
 	@tools/install-deps --fuzz
-	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_FUZZ=ON
 	@cmake --build $(FUZZ_BUILD) --parallel $(JOBS)
 	@for target in field_reader scanner numbers; do \
@@ -61,6 +71,10 @@ fuzz: deps
 		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 			$(FUZZ_BUILD)/corpus/$$target tests/fuzz/seeds || exit 1; \
 	done
+
+lint: build
+	@tools/install-deps --lint
+	@tools/lint $(BUILD) $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -12,7 +12,7 @@ constexpr int kPathRole = Qt::UserRole;
 
 QListWidgetItem* addFolder(QListWidget* list, const QString& label, const QString& path,
                            int depth) {
-    auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + label, list);
+    auto* item = new QListWidgetItem(QString(qsizetype{depth} * 2, QLatin1Char(' ')) + label, list);
     item->setData(kPathRole, path);
     item->setToolTip(path);
     return item;

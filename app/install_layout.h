@@ -5,10 +5,10 @@
 
 namespace vandrel {
 
-// The data folder of an installed vandrel: share/vandrel in the install
-// prefix whose bin folder holds the program.
+// The data folder of an installed vandrel (share/vandrel in the install
+// prefix whose bin folder holds the program, with the default folders).
 inline std::filesystem::path installedDataFolder(const std::string& applicationFolder) {
-    return (std::filesystem::path(applicationFolder) / ".." / "share" / "vandrel")
+    return (std::filesystem::path(applicationFolder) / VANDREL_DATA_FROM_PROGRAM)
         .lexically_normal();
 }
 

@@ -34,7 +34,7 @@ struct Field {
 // characters.
 class FieldReader {
   public:
-    static constexpr std::size_t kBlockSize = 256 * 1024;
+    static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 
     FieldReader(ByteSource& source, std::size_t keep);
 

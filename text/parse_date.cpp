@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <chrono>
 
 #include "text/delimiter_search.h"
 
@@ -23,36 +24,18 @@ std::optional<int> digitsValue(std::string_view digits) {
     return value;
 }
 
-std::optional<int> monthNumber(std::string_view name) {
+// The English names, not strptime's %b, whose names follow the locale.
+std::optional<std::chrono::month> monthNamed(std::string_view name) {
     for (std::size_t index = 0; index < kMonths.size(); ++index) {
         bool same = true;
         for (std::size_t i = 0; i < 3; ++i) {
             same = same && std::tolower(static_cast<unsigned char>(name[i])) == kMonths[index][i];
         }
         if (same) {
-            return static_cast<int>(index) + 1;
+            return std::chrono::month{static_cast<unsigned>(index) + 1};
         }
     }
     return std::nullopt;
-}
-
-bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int daysInMonth(int year, int month) {
-    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
-
-// Days from 1970-01-01 in the proleptic Gregorian calendar.
-DayNumber daysFromCivil(int year, int month, int day) {
-    const long y = year - (month <= 2 ? 1 : 0);
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yearOfEra = y - era * 400;
-    const long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -73,12 +56,18 @@ std::optional<DayNumber> ParseDate(std::string_view text) {
         return std::nullopt;
     }
     const auto year = digitsValue(text.substr(0, 4));
-    const auto month = monthNumber(text.substr(5, 3));
+    const auto month = monthNamed(text.substr(5, 3));
     const auto day = digitsValue(text.substr(9, 2));
-    if (!year || !month || !day || *year < 1 || *day < 1 || *day > daysInMonth(*year, *month)) {
+    if (!year || !month || !day || *year < 1) {
         return std::nullopt;
     }
-    return daysFromCivil(*year, *month, *day);
+    // ok() rejects day 0 and days past the month's end, with leap years.
+    const std::chrono::year_month_day date{std::chrono::year{*year}, *month,
+                                           std::chrono::day{static_cast<unsigned>(*day)}};
+    if (!date.ok()) {
+        return std::nullopt;
+    }
+    return DayNumber{std::chrono::sys_days{date}.time_since_epoch().count()};
 }
 
 }  // namespace vandrel

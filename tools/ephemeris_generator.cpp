@@ -111,7 +111,7 @@ std::string calendarText(double julianDay) {
 }
 
 // `text` with blanks after it (or before it) up to `width` characters.
-std::string padded(std::string text, std::size_t width, bool right = false) {
+std::string padded(const std::string& text, std::size_t width, bool right = false) {
     const std::string blanks(text.size() < width ? width - text.size() : 0, ' ');
     return right ? blanks + text : text + blanks;
 }
@@ -213,7 +213,7 @@ void record(Output& out, const Settings& settings, double julianDay) {
     static constexpr const char* kLines[] = {" X =%22.15E Y =%22.15E Z =%22.15E",
                                              " VX=%22.15E VY=%22.15E VZ=%22.15E",
                                              " LT=%22.15E RG=%22.15E RR=%22.15E"};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         std::snprintf(line, sizeof line, kLines[i], values[3 * i], values[3 * i + 1],
                       values[3 * i + 2]);
         out.line(line);

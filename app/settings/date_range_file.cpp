@@ -17,7 +17,7 @@ namespace {
 
 // A text box holds at most 32767 characters, at most 4 bytes each in UTF-8,
 // so the reader keeps every saved date whole.
-constexpr std::size_t kLongestDateText = 32767 * 4;
+constexpr std::size_t kLongestDateText = std::size_t{32767} * 4;
 
 struct DateRange {
     std::string start;
