@@ -20,7 +20,6 @@ namespace {
 
 constexpr double kEarthYearDays = 365.256363004;  // the generator's year for a = 1
 constexpr double kPerihelionJd = 2458851.5;       // the generator's default
-constexpr double kStartJd = 2458849.5;
 
 using testing::PassageRecorder;
 
