@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/test_rows.h"
+#include "text/delimiter_search.h"
 
 namespace vandrel {
 namespace {
@@ -198,6 +200,37 @@ TEST(FieldReader, ReportsWhyTheInputStopped) {
     }
     EXPECT_EQ(items, 3);
     EXPECT_EQ(reader.error(), "Input/output error");
+}
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+// The reader's searches of every width find the same delimiter as a plain
+// loop, wherever it stands and whatever surrounds it.
+TEST(DelimiterSearch, EveryWidthFindsTheFirstDelimiter) {
+    std::mt19937 random(7);
+    const std::string alphabet = "ab ,\n\r\"x9.";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 100, 'a');
+        for (char& c : text) {
+            c = random() % 8 == 0 ? alphabet[random() % alphabet.size()] : 'a';
+        }
+        const char* begin = text.data();
+        const char* end = text.data() + text.size();
+        const char* expected = begin;
+        while (expected < end && *expected != ',' && *expected != '\n' && *expected != '\r') {
+            ++expected;
+        }
+        ASSERT_EQ(detail::findItemEndSse2(begin, end), expected) << text;
+#if defined(__x86_64__) && defined(__GNUC__)
+        if (detail::processorHasAvx2()) {
+            ASSERT_EQ(detail::findItemEndAvx2(begin, end), expected) << text;
+        }
+#endif
+    }
 }
 
 }  // namespace
