@@ -5,7 +5,6 @@
 class DateRangeFileTest : public QObject {
     Q_OBJECT
   private slots:
-    void firstStartWritesTheDesignDates();
     void loadAppliesTwoItemsOrRewritesTheFile_data();
     void loadAppliesTwoItemsOrRewritesTheFile();
     void loadReplacesEditedDates();

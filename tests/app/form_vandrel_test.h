@@ -5,8 +5,9 @@
 class FormVandrelTest : public QObject {
     Q_OBJECT
   private slots:
-    void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
+    void captionsAreTheDesigns();
+    void everyControlFindsItsWidget();
     void windowIsFixedAtItsDesignSize();
     void windowShowsTheInstalledIcon();
     void designStateRightAfterStart();
