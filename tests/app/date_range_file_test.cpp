@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,6 +68,17 @@ void DateRangeFileTest::loadAppliesTwoItemsOrRewritesTheFile() {
     QCOMPARE(text(window, C::TXendate), end);
     QCOMPARE(readFile(harness.dateRangeFile()), fileAfter);
     QVERIFY(harness.desktop.messages.empty());
+}
+
+void DateRangeFileTest::buttonsOnTheWindowSaveAndLoad() {
+    WindowHarness harness;
+    harness.start();
+    harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("2020-Jan-01"));
+    harness.click("CDsa");
+    QCOMPARE(readFile(harness.dateRangeFile()), QByteArray("\"2020-Jan-01\",\"1901-Jan-01\"\r\n"));
+    harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("edited"));
+    harness.click("CDlo");
+    QCOMPARE(harness.text("TXstardate"), QStringLiteral("2020-Jan-01"));
 }
 
 void DateRangeFileTest::loadReplacesEditedDates() {

@@ -7,6 +7,7 @@ class DateRangeFileTest : public QObject {
   private slots:
     void loadAppliesTwoItemsOrRewritesTheFile_data();
     void loadAppliesTwoItemsOrRewritesTheFile();
+    void buttonsOnTheWindowSaveAndLoad();
     void loadReplacesEditedDates();
     void loadAfterEditsWithoutAFileSavesTheEdits();
     void saveThenLoadGivesTheSameTexts();

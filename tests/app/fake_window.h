@@ -11,8 +11,8 @@ namespace vandrel::testing {
 
 // A plain window without a toolkit, for the handlers: each control's state
 // as the handlers leave it, starting from the design's, and the two lists as
-// a folder and a selected name. It writes files at once, without a new file
-// beside them, or fails with `saveFailure`.
+// a folder and a selected name; any folder can be listed. It writes files at once, without a new
+// file beside them, or fails with `saveFailure`.
 class FakeControls : public WindowOperations {
   public:
     struct State {
@@ -28,19 +28,19 @@ class FakeControls : public WindowOperations {
 
     FakeControls();
 
-    std::string text(Control control) const override { return controls.at(control).text; }
-    void setText(Control control, const std::string& text) override;
-    void setToolTip(Control control, const std::string& text) override;
-    void setVisible(Control control, bool visible) override;
-    Colour textColour(Control control) const override;
-    void setEnabled(Control control, bool enabled) override;
-    void setBackground(Control control, Colour colour) override;
-    void repaintNow(Control control) override { ++controls.at(control).repaints; }
-    int checkValue(Control control) const override { return controls.at(control).checkValue; }
-    bool isSelected(Control control) const override { return selectedOption == control; }
-    void select(Control control) override { selectedOption = control; }
+    std::string text(Control c) const override { return controls.at(c).text; }
+    void setText(Control c, const std::string& text) override { controls.at(c).text = text; }
+    void setToolTip(Control c, const std::string& tip) override { controls.at(c).toolTip = tip; }
+    void setVisible(Control c, bool visible) override { controls.at(c).visible = visible; }
+    Colour textColour(Control c) const override { return controls.at(c).textColour; }
+    void setEnabled(Control c, bool enabled) override { controls.at(c).enabled = enabled; }
+    void setBackground(Control c, Colour colour) override { controls.at(c).background = colour; }
+    void repaintNow(Control c) override { ++controls.at(c).repaints; }
+    int checkValue(Control c) const override { return controls.at(c).checkValue; }
+    bool isSelected(Control c) const override { return selectedOption == c; }
+    void select(Control c) override { selectedOption = c; }
     std::string folderListPath() const override { return folder; }
-    bool setFileListFolder(const std::string& folder) override;
+    bool setFileListFolder(const std::string&) override { return true; }
     std::string fileListSelection() const override { return selection; }
     std::optional<std::string> replaceWholeFile(const std::string& path,
                                                 const std::string& bytes) override;
@@ -48,9 +48,7 @@ class FakeControls : public WindowOperations {
 
     std::map<Control, State> controls;
     std::optional<Control> selectedOption;
-    std::string folder;  // Dir1's
-    std::string fileListFolder;
-    bool folderReadable = true;
+    std::string folder;     // Dir1's
     std::string selection;  // in File1
     std::optional<std::string> saveFailure;
 };

@@ -6,8 +6,6 @@ class FormVandrelTest : public QObject {
     Q_OBJECT
   private slots:
     void controlsStandWhereDesigned();
-    void captionsAreTheDesigns();
-    void everyControlFindsItsWidget();
     void windowIsFixedAtItsDesignSize();
     void windowShowsTheInstalledIcon();
     void designStateRightAfterStart();

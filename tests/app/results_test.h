@@ -5,8 +5,8 @@
 class ResultsTest : public QObject {
     Q_OBJECT
   private slots:
-    void sortOnTheWindowIsBusyUntilFinOkIsClosed();
-    void sortShowsProgressThenRestoresTheButton();
+    void sortAndClearOnTheWindow();
+    void sortRepaintsWhileItRuns();
     void sortFillsTheMostDistanceBoxesOnly();
     void summaryRoundsHalvesUp_data();
     void summaryRoundsHalvesUp();

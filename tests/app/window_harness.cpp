@@ -33,7 +33,7 @@ FormVandrel& WindowHarness::start() {
 
 FakeWindow& WindowHarness::startFake() {
     fake_ = std::make_unique<FakeWindow>(desktop);
-    fake_->folder = fake_->fileListFolder = work_.path().toStdString();
+    fake_->folder = work_.path().toStdString();
     Form_Load(*fake_);
     return *fake_;
 }
