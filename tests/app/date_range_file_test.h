@@ -8,7 +8,6 @@ class DateRangeFileTest : public QObject {
     void loadAppliesTwoItemsOrRewritesTheFile_data();
     void loadAppliesTwoItemsOrRewritesTheFile();
     void buttonsOnTheWindowSaveAndLoad();
-    void loadReplacesEditedDates();
     void loadAfterEditsWithoutAFileSavesTheEdits();
     void saveThenLoadGivesTheSameTexts();
     void saveLeavesFiltersAndOptionsAlone();

@@ -14,6 +14,7 @@ using vandrel::MessageIcon;
 using vandrel::testing::ephemerisTable;
 using vandrel::testing::FakeWindow;
 using vandrel::testing::paintedColour;
+using vandrel::testing::textOf;
 using vandrel::testing::WindowHarness;
 
 namespace {
@@ -26,10 +27,6 @@ const QByteArray kThreeDays = ephemerisTable({{"2020-Jan-01", "9.836868025025924
 
 constexpr C kResultBoxes[] = {C::TXperi,  C::TXaphe,    C::TXminKM,   C::TXmaxKM, C::TXminAU,
                               C::TXmaxAU, C::TXdateMin, C::TXdateMax, C::tXco0,   C::tXco1};
-
-QString text(const FakeWindow& window, C control) {
-    return QString::fromStdString(window.text(control));
-}
 
 // Picks `name` in the file list and presses "sort".
 void sort(FakeWindow& window, const QString& name) {
@@ -99,12 +96,13 @@ void ResultsTest::sortFillsTheMostDistanceBoxesOnly() {
     sort(window, "table.txt");
     window.select(C::OpSort1);
     vandrel::CDsort_Click(window);
-    QCOMPARE(text(window, C::tXco1), QStringLiteral("3"));
-    QCOMPARE(text(window, C::TXmaxAU), QStringLiteral("0.99"));
-    QCOMPARE(text(window, C::TXaphe), QStringLiteral(" 148101892  km    max    on    2020-Jan-03"));
+    QCOMPARE(textOf(window, C::tXco1), QStringLiteral("3"));
+    QCOMPARE(textOf(window, C::TXmaxAU), QStringLiteral("0.99"));
+    QCOMPARE(textOf(window, C::TXaphe),
+             QStringLiteral(" 148101892  km    max    on    2020-Jan-03"));
     // The least side keeps the first scan's texts.
-    QCOMPARE(text(window, C::tXco0), QStringLiteral("2"));
-    QCOMPARE(text(window, C::TXminAU), QStringLiteral("0.98"));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("2"));
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0.98"));
 }
 
 void ResultsTest::summaryRoundsHalvesUp_data() {
@@ -131,8 +129,8 @@ void ResultsTest::summaryRoundsHalvesUp() {
     harness.writeWorkFile("one.txt", ephemerisTable({{"2020-Jan-01", rgText.constData()}}));
     FakeWindow& window = harness.startFake();
     sort(window, "one.txt");
-    QCOMPARE(text(window, C::TXminKM), km);
-    QCOMPARE(text(window, C::TXperi), summary);
+    QCOMPARE(textOf(window, C::TXminKM), km);
+    QCOMPARE(textOf(window, C::TXperi), summary);
 }
 
 void ResultsTest::noFileSelectedSaysSo() {
@@ -147,9 +145,9 @@ void ResultsTest::noFileSelectedSaysSo() {
     QVERIFY(window.controls[C::TXda].visible);
     QVERIFY(window.controls[C::CDsort].enabled);
     QCOMPARE(window.controls[C::CDsort].background, vandrel::Colour{0xFFFF00});
-    QCOMPARE(text(window, C::TXwait), QStringLiteral("as before"));
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("as before"));
     for (const C box : kResultBoxes) {
-        QVERIFY(text(window, box).isEmpty());
+        QVERIFY(textOf(window, box).isEmpty());
     }
 }
 
@@ -159,11 +157,11 @@ void ResultsTest::nothingFoundShowsZeros() {
     FakeWindow& window = harness.startFake();
     sort(window, "empty.txt");
     QCOMPARE(harness.desktop.messages[0].title.value_or(""), std::string("0"));
-    QCOMPARE(text(window, C::tXco0), QStringLiteral("0"));
-    QCOMPARE(text(window, C::TXdateMin), QString());
-    QCOMPARE(text(window, C::TXminAU), QStringLiteral("0"));
-    QCOMPARE(text(window, C::TXminKM), QStringLiteral("0"));
-    QCOMPARE(text(window, C::TXperi), QStringLiteral(" 0  km    min    on    "));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("0"));
+    QCOMPARE(textOf(window, C::TXdateMin), QString());
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0"));
+    QCOMPARE(textOf(window, C::TXminKM), QStringLiteral("0"));
+    QCOMPARE(textOf(window, C::TXperi), QStringLiteral(" 0  km    min    on    "));
 }
 
 void ResultsTest::filtersComeFromTheWindow() {
@@ -173,14 +171,14 @@ void ResultsTest::filtersComeFromTheWindow() {
     window.setText(C::TXstardate, "2020-Jan-03");
     sort(window, "table.txt");
     QCOMPARE(harness.desktop.messages.back().title.value_or(""), std::string("1"));
-    QCOMPARE(text(window, C::TXdateMin), QStringLiteral("2020-Jan-03 00:00:00.0000"));
+    QCOMPARE(textOf(window, C::TXdateMin), QStringLiteral("2020-Jan-03 00:00:00.0000"));
 
     window.controls[C::ChStart].checkValue = 0;
     window.controls[C::CHenday].checkValue = 1;
     window.setText(C::TXendate, "2020-Jan-02");
     vandrel::CDsort_Click(window);
     QCOMPARE(harness.desktop.messages.back().title.value_or(""), std::string("2"));
-    QCOMPARE(text(window, C::tXco0), QStringLiteral("1"));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("1"));
 }
 
 void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
@@ -206,9 +204,10 @@ void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
     QVERIFY(warning.icon == MessageIcon::Warning);
     QCOMPARE(warning.title.value_or(""), std::string("vandrel"));
     QCOMPARE(harness.desktop.messages[1].prompt, std::string("fin ok"));
-    QCOMPARE(text(window, C::TXminAU), QStringLiteral("1.00154638059589"));
-    QCOMPARE(text(window, C::TXminKM), QStringLiteral("149829205.944437"));
-    QCOMPARE(text(window, C::TXperi), QStringLiteral(" 149829206  km    min    on    2020-Jan-01"));
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("1.00154638059589"));
+    QCOMPARE(textOf(window, C::TXminKM), QStringLiteral("149829205.944437"));
+    QCOMPARE(textOf(window, C::TXperi),
+             QStringLiteral(" 149829206  km    min    on    2020-Jan-01"));
 }
 
 void ResultsTest::sunCentredFileShowsOnlyFinOk() {
@@ -275,10 +274,10 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas() {
     QVERIFY(!window.controls[C::TXda].visible);
     QVERIFY(window.controls[C::CDsort].enabled);
     QCOMPARE(window.controls[C::CDsort].background, vandrel::Colour{0xFFFF00});
-    QCOMPARE(text(window, C::TXwait), QStringLiteral("Got File"));
-    QCOMPARE(text(window, C::tXco0), QStringLiteral("2"));
-    QCOMPARE(text(window, C::TXminAU), QStringLiteral("0.98"));
-    QVERIFY(text(window, C::tXco1).isEmpty());
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("Got File"));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("2"));
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0.98"));
+    QVERIFY(textOf(window, C::tXco1).isEmpty());
 }
 
 // Four days around a perihelion that falls at 07:12 on the third.
@@ -329,10 +328,10 @@ void ResultsTest::clearEmptiesOnlyTheResultBoxes() {
     const std::size_t messages = harness.desktop.messages.size();
     vandrel::Command5_Click(window);
     for (const C box : kResultBoxes) {
-        QVERIFY(text(window, box).isEmpty());
+        QVERIFY(textOf(window, box).isEmpty());
     }
-    QCOMPARE(text(window, C::TXwait), QStringLiteral("completed"));
-    QCOMPARE(text(window, C::TXstardate), QStringLiteral("1900-Jan-01"));
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("completed"));
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("1900-Jan-01"));
     QVERIFY(window.isSelected(C::OpSort1));
     QCOMPARE(harness.desktop.messages.size(), messages);
 }
@@ -376,10 +375,10 @@ void ResultsTest::windowAndCommandLineShowTheSameTexts() {
                  {"maximum", {C::tXco1, C::TXdateMax, C::TXmaxAU, C::TXmaxKM, C::TXaphe}}};
     for (const auto& side : sides) {
         const QJsonObject extreme = json[QLatin1String(side.key)].toObject();
-        QCOMPARE(text(window, side.boxes[0]), QString::number(extreme["item"].toInt()));
-        QCOMPARE(text(window, side.boxes[1]), extreme["dateText"].toString());
-        QCOMPARE(text(window, side.boxes[2]), extreme["au"].toString());
-        QCOMPARE(text(window, side.boxes[3]), extreme["km"].toString());
-        QCOMPARE(text(window, side.boxes[4]), extreme["summary"].toString());
+        QCOMPARE(textOf(window, side.boxes[0]), QString::number(extreme["item"].toInt()));
+        QCOMPARE(textOf(window, side.boxes[1]), extreme["dateText"].toString());
+        QCOMPARE(textOf(window, side.boxes[2]), extreme["au"].toString());
+        QCOMPARE(textOf(window, side.boxes[3]), extreme["km"].toString());
+        QCOMPARE(textOf(window, side.boxes[4]), extreme["summary"].toString());
     }
 }

@@ -84,6 +84,10 @@ void WindowHarness::openFolder(const QString& path) const {
     emit folders->itemActivated(line());
 }
 
+QString textOf(const FakeWindow& window, Control control) {
+    return QString::fromStdString(window.text(control));
+}
+
 QStringList listed(QListView* list) {
     QStringList names;
     const QAbstractItemModel* model = list->model();

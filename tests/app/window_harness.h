@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +50,9 @@ class WindowHarness {
     std::unique_ptr<RecordingForm> form_;
     std::unique_ptr<FakeWindow> fake_;
 };
+
+// A fake window's control text, to compare with Qt's texts.
+QString textOf(const FakeWindow& window, Control control);
 
 // The lines a list shows, top to bottom.
 QStringList listed(QListView* list);
