@@ -28,6 +28,18 @@ const QByteArray kThreeDays = ephemerisTable({{"2020-Jan-01", "9.836868025025924
 constexpr C kResultBoxes[] = {C::TXperi,  C::TXaphe,    C::TXminKM,   C::TXmaxKM, C::TXminAU,
                               C::TXmaxAU, C::TXdateMin, C::TXdateMax, C::tXco0,   C::tXco1};
 
+// One side's boxes in the order they are written: item, date, AU, km, summary.
+constexpr C kLeast[] = {C::tXco0, C::TXdateMin, C::TXminAU, C::TXminKM, C::TXperi};
+constexpr C kMost[] = {C::tXco1, C::TXdateMax, C::TXmaxAU, C::TXmaxKM, C::TXaphe};
+
+QStringList textsOf(const FakeWindow& window, const C (&side)[5]) {
+    QStringList texts;
+    for (const C box : side) {
+        texts << textOf(window, box);
+    }
+    return texts;
+}
+
 // Picks `name` in the file list and presses "sort".
 void sort(FakeWindow& window, const QString& name) {
     window.selection = name.toStdString();
@@ -96,13 +108,13 @@ void ResultsTest::sortFillsTheMostDistanceBoxesOnly() {
     sort(window, "table.txt");
     window.select(C::OpSort1);
     vandrel::CDsort_Click(window);
-    QCOMPARE(textOf(window, C::tXco1), QStringLiteral("3"));
-    QCOMPARE(textOf(window, C::TXmaxAU), QStringLiteral("0.99"));
-    QCOMPARE(textOf(window, C::TXaphe),
-             QStringLiteral(" 148101892  km    max    on    2020-Jan-03"));
+    QCOMPARE(textsOf(window, kMost),
+             QStringList({"3", "2020-Jan-03 00:00:00.0000", "0.99", "148101891.993",
+                          " 148101892  km    max    on    2020-Jan-03"}));
     // The least side keeps the first scan's texts.
-    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("2"));
-    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0.98"));
+    QCOMPARE(textsOf(window, kLeast),
+             QStringList({"2", "2020-Jan-02 00:00:00.0000", "0.98", "146605913.286",
+                          " 146605913  km    min    on    2020-Jan-02"}));
 }
 
 void ResultsTest::summaryRoundsHalvesUp_data() {
@@ -157,11 +169,7 @@ void ResultsTest::nothingFoundShowsZeros() {
     FakeWindow& window = harness.startFake();
     sort(window, "empty.txt");
     QCOMPARE(harness.desktop.messages[0].title.value_or(""), std::string("0"));
-    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("0"));
-    QCOMPARE(textOf(window, C::TXdateMin), QString());
-    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0"));
-    QCOMPARE(textOf(window, C::TXminKM), QStringLiteral("0"));
-    QCOMPARE(textOf(window, C::TXperi), QStringLiteral(" 0  km    min    on    "));
+    QCOMPARE(textsOf(window, kLeast), QStringList({"0", "", "0", "0", " 0  km    min    on    "}));
 }
 
 void ResultsTest::filtersComeFromTheWindow() {
@@ -301,7 +309,7 @@ void ResultsTest::trueExtremeRestsOnItsRowUntilCleared() {
     const std::string perihelion =
         "True perihelion: 2020-Jan-03 07:12:00 TDB, 0.983289888 AU, 147098074 km (between items 3 "
         "and 4)";
-    for (const C box : {C::tXco0, C::TXdateMin, C::TXminAU, C::TXminKM, C::TXperi}) {
+    for (const C box : kLeast) {
         QCOMPARE(window.controls[box].toolTip, perihelion);
     }
     QVERIFY(window.controls[C::TXaphe].toolTip.empty());
@@ -368,17 +376,11 @@ void ResultsTest::windowAndCommandLineShowTheSameTexts() {
 
     QCOMPARE(QString::fromStdString(*harness.desktop.messages.back().title),
              QString::number(json["datedCount"].toInt()));
-    const struct {
-        const char* key;
-        C boxes[5];
-    } sides[] = {{"minimum", {C::tXco0, C::TXdateMin, C::TXminAU, C::TXminKM, C::TXperi}},
-                 {"maximum", {C::tXco1, C::TXdateMax, C::TXmaxAU, C::TXmaxKM, C::TXaphe}}};
-    for (const auto& side : sides) {
-        const QJsonObject extreme = json[QLatin1String(side.key)].toObject();
-        QCOMPARE(textOf(window, side.boxes[0]), QString::number(extreme["item"].toInt()));
-        QCOMPARE(textOf(window, side.boxes[1]), extreme["dateText"].toString());
-        QCOMPARE(textOf(window, side.boxes[2]), extreme["au"].toString());
-        QCOMPARE(textOf(window, side.boxes[3]), extreme["km"].toString());
-        QCOMPARE(textOf(window, side.boxes[4]), extreme["summary"].toString());
+    for (const auto& [key, side] : {std::pair{"minimum", &kLeast}, std::pair{"maximum", &kMost}}) {
+        const QJsonObject extreme = json[QLatin1String(key)].toObject();
+        QCOMPARE(textsOf(window, *side),
+                 QStringList({QString::number(extreme["item"].toInt()),
+                              extreme["dateText"].toString(), extreme["au"].toString(),
+                              extreme["km"].toString(), extreme["summary"].toString()}));
     }
 }
