@@ -18,8 +18,10 @@ struct Message {
 inline constexpr const char* kApplicationTitle = "vandrel";
 
 // What the handlers need of the desktop rather than of the window's
-// controls: message boxes, program starts, the end of the program, and the
-// folders and files of the date-range file. Texts and paths are UTF-8.
+// controls: message boxes, program starts, the end of the program, the
+// folders and the save of the date-range file, and the addresses of local
+// pages. WindowOperations takes them in, so that handlers see one interface.
+// Texts and paths are UTF-8.
 class DesktopServices {
   public:
     virtual ~DesktopServices() = default;

@@ -1,6 +1,6 @@
-// FormVandrel's desktop services: message boxes over the window, the
-// browser, the end of the program, and the folders and files of the
-// date-range file.
+// FormVandrel's desktop services, with Qt: message boxes over the window,
+// the browser, the end of the program, the date-range file's folders and
+// its save, and the addresses of local pages.
 
 #include <QCoreApplication>
 #include <QDesktopServices>
