@@ -1,37 +1,51 @@
 #pragma once
 
+#include <optional>
 #include <string>
-
-#include "app/window_operations.h"
-
-class QWidget;
 
 namespace vandrel {
 
-// What the window asks of the desktop: message boxes, program starts, the
-// end of the program and the folders for the date-range file. The program
-// uses SystemDesktop; tests answer these themselves.
+enum class MessageIcon { None, Warning, Critical };
+
+// A modal message box with an OK button. Without a title of its own it shows
+// the application's title, "vandrel".
+struct Message {
+    std::string prompt;
+    MessageIcon icon = MessageIcon::None;
+    std::optional<std::string> title;
+};
+
+inline constexpr const char* kApplicationTitle = "vandrel";
+
+// What the handlers need of the desktop rather than of the window's
+// controls: message boxes, program starts, the end of the program, the
+// folders and the save of the date-range file, and the addresses of local
+// pages. WindowOperations takes them in, so that handlers see one interface.
+// Texts and paths are UTF-8.
 class DesktopServices {
   public:
     virtual ~DesktopServices() = default;
-    virtual void showMessage(QWidget* parent, const Message& message) = 0;
+
+    // Returns when the user has closed the box.
+    virtual void showMessage(const Message& message) = 0;
+    // Starts a program or opens an address without waiting; false on failure.
     virtual bool startProgram(const std::string& commandLine) = 0;
     virtual void endProgram() = 0;
+
+    // Where the date-range file may live.
     virtual std::string applicationFolder() const = 0;
     virtual std::string configurationFolder() const = 0;
     virtual bool isWritableFolder(const std::string& folder) const = 0;
-};
 
-class SystemDesktop final : public DesktopServices {
-  public:
-    void showMessage(QWidget* parent, const Message& message) override;
-    // On Windows the browser's command line as it stands; elsewhere the
-    // address in it opens in the desktop's default browser.
-    bool startProgram(const std::string& commandLine) override;
-    void endProgram() override;
-    std::string applicationFolder() const override;
-    std::string configurationFolder() const override;
-    bool isWritableFolder(const std::string& folder) const override;
+    // Replaces the file at `path`, and makes its folder, as a whole: the new
+    // bytes go to a file beside it, which then takes its name. Gives the
+    // reason when that cannot be completed; the file that was there is then
+    // left as it was, even on a full disk.
+    virtual std::optional<std::string> replaceWholeFile(const std::string& path,
+                                                        const std::string& bytes) = 0;
+    // The file:// address of a local file, with the characters an address
+    // cannot hold percent-encoded.
+    virtual std::string fileAddress(const std::string& path) const = 0;
 };
 
 }  // namespace vandrel

@@ -13,7 +13,8 @@ enum class ControlKind { Label, PushButton, OptionButton, CheckBox, TextBox, Fol
 // One control of the window as designed. Places and sizes are in twips
 // (1440 to the inch, 15 to a pixel at 96 dots per inch).
 struct ControlSpec {
-    const char* name;  // the object name, with the index of array members: "tXco(0)"
+    const char* name;               // the object name, with the index of array members: "tXco(0)"
+    std::optional<Control> handle;  // for the controls that handlers reach
     ControlKind kind;
     std::string caption;  // caption, or the initial text of a text box
     int tab;
@@ -27,7 +28,6 @@ struct ControlSpec {
     bool bold = false;
     bool centred = false;
     bool hidden = false;
-    bool ownColour = false;  // a button painted in its background colour
 };
 
 inline constexpr int kTwipsPerPixel = 15;

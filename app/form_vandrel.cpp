@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "app/design_palette.h"
-#include "app/desktop_services.h"
 #include "app/file_list.h"
 #include "app/folder_list.h"
 #include "app/links/link_handlers.h"
@@ -47,8 +46,7 @@ QFont designFont(const ControlSpec& design, const QFont& ordinary) {
 
 }  // namespace
 
-FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
-    : QWidget(parent), desktop_(desktop) {
+FormVandrel::FormVandrel(QWidget* parent) : QWidget(parent) {
     // "MS Sans Serif" is a Windows face; Debian's closest is Liberation Sans.
     static const bool substituted = [] {
         QFont::insertSubstitutions(
@@ -74,6 +72,7 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
     setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
     auto* options = new QButtonGroup(this);
+    std::map<QString, QWidget*> labels;
     QWidget* previous = nullptr;
     for (const ControlSpec& design : formLayout()) {
         const QFont font = designFont(design, ordinary);
@@ -96,7 +95,12 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
         if (auto* option = qobject_cast<QRadioButton*>(control)) {
             options->addButton(option);
         }
-        controls_.insert(control->objectName(), control);
+        if (design.handle) {
+            handled_[*design.handle] = control;
+        }
+        if (qobject_cast<QLabel*>(control) != nullptr) {
+            labels[control->objectName()] = control;
+        }
         if (control->focusPolicy() != Qt::NoFocus) {
             if (previous != nullptr) {
                 setTabOrder(previous, control);
@@ -104,11 +108,10 @@ FormVandrel::FormVandrel(DesktopServices& desktop, QWidget* parent)
             previous = control;
         }
     }
-    // Labels lie beneath every other control.
-    for (QWidget* control : std::as_const(controls_)) {
-        if (qobject_cast<QLabel*>(control) != nullptr) {
-            control->lower();
-        }
+    // Labels lie beneath every other control. Lowered in the order of their
+    // names, they stay in the order that assistive tools have always listed.
+    for (const auto& [name, label] : labels) {
+        label->lower();
     }
     folderList_->setPath(QDir::currentPath());
     fileList_->setFolder(folderList_->path());
@@ -215,7 +218,7 @@ void FormVandrel::wireEvents() {
 }
 
 QWidget* FormVandrel::widget(Control control) const {
-    return controls_.value(QString::fromLatin1(vandrel::objectName(control)));
+    return handled_.at(control);
 }
 
 template <typename Widget>
@@ -285,30 +288,6 @@ bool FormVandrel::setFileListFolder(const std::string& folder) {
 
 std::string FormVandrel::fileListSelection() const {
     return fileList_->selectedName().toStdString();
-}
-
-void FormVandrel::showMessage(const Message& message) {
-    desktop_.showMessage(this, message);
-}
-
-bool FormVandrel::startProgram(const std::string& commandLine) {
-    return desktop_.startProgram(commandLine);
-}
-
-void FormVandrel::endProgram() {
-    desktop_.endProgram();
-}
-
-std::string FormVandrel::applicationFolder() const {
-    return desktop_.applicationFolder();
-}
-
-std::string FormVandrel::configurationFolder() const {
-    return desktop_.configurationFolder();
-}
-
-bool FormVandrel::isWritableFolder(const std::string& folder) const {
-    return desktop_.isWritableFolder(folder);
 }
 
 }  // namespace vandrel

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMap>
 #include <QWidget>
 #include <map>
 
@@ -9,16 +8,16 @@
 
 namespace vandrel {
 
-class DesktopServices;
 class FileList;
 class FolderList;
 
 // The one window: its 44 controls as designed, each event wired to its
-// handler, and the window operations the handlers use.
-class FormVandrel final : public QWidget, public WindowOperations {
+// handler, and the window operations the handlers use. Tests and tools
+// override its desktop services to answer message boxes themselves.
+class FormVandrel : public QWidget, public WindowOperations {
     Q_OBJECT
   public:
-    explicit FormVandrel(DesktopServices& desktop, QWidget* parent = nullptr);
+    explicit FormVandrel(QWidget* parent = nullptr);
 
     std::string text(Control control) const override;
     void setText(Control control, const std::string& text) override;
@@ -40,6 +39,9 @@ class FormVandrel final : public QWidget, public WindowOperations {
     std::string applicationFolder() const override;
     std::string configurationFolder() const override;
     bool isWritableFolder(const std::string& folder) const override;
+    std::optional<std::string> replaceWholeFile(const std::string& path,
+                                                const std::string& bytes) override;
+    std::string fileAddress(const std::string& path) const override;
 
     // The keyboard focus on the first control in tab order that takes it: "sort".
     void focusFirstControl();
@@ -60,8 +62,7 @@ class FormVandrel final : public QWidget, public WindowOperations {
     Widget* widgetAs(Control control) const;
     void wireEvents();
 
-    DesktopServices& desktop_;
-    QMap<QString, QWidget*> controls_;
+    std::map<Control, QWidget*> handled_;
     std::map<QWidget*, Look> looks_;
     FolderList* folderList_ = nullptr;
     FileList* fileList_ = nullptr;

@@ -1,7 +1,6 @@
 #include <QApplication>
 
 #include "app/command_line.h"
-#include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 #include "app/start_up.h"
 
@@ -13,8 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vandrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vandrel.xpm")));
 
-    vandrel::SystemDesktop desktop;
-    vandrel::FormVandrel form(desktop);
+    vandrel::FormVandrel form;
     vandrel::Form_Load(form);
     form.show();
     form.focusFirstControl();

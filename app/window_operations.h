@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "app/desktop_services.h"
 
 namespace vandrel {
 
-// The controls that handlers reach. Labels, TXstuff and the lists' inner
-// parts are set up once by the window and never touched by a handler.
+// The controls that handlers reach, each named by its row of the layout
+// table. Labels, TXstuff and the lists' inner parts are set up once by the
+// window and never touched by a handler.
 enum class Control {
     CDsort,
     OpSort0,
@@ -39,31 +41,14 @@ enum class Control {
     Command1,
 };
 
-// The control's object name in the window: "tXco(0)", "CDsort", ...
-const char* objectName(Control control);
-
 // #RRGGBB as 0xRRGGBB.
 using Colour = std::uint32_t;
 
-enum class MessageIcon { None, Warning, Critical };
-
-// A modal message box with an OK button. Without a title of its own it shows
-// the application's title, "vandrel".
-struct Message {
-    std::string prompt;
-    MessageIcon icon = MessageIcon::None;
-    std::optional<std::string> title;
-};
-
-inline constexpr const char* kApplicationTitle = "vandrel";
-
-// All that the handlers need of the window, its controls and the desktop.
-// FormVandrel implements it with Qt; tests implement it to run handlers
-// without a screen and to answer message boxes. Texts are UTF-8.
-class WindowOperations {
+// All that the handlers need of the window, its controls and the desktop,
+// free of any toolkit type. FormVandrel implements it with Qt; tests
+// implement it without a screen, and answer message boxes.
+class WindowOperations : public DesktopServices {
   public:
-    virtual ~WindowOperations() = default;
-
     virtual std::string text(Control control) const = 0;
     virtual void setText(Control control, const std::string& text) = 0;
     // The text shown while the pointer rests on the control; empty for none.
@@ -84,17 +69,6 @@ class WindowOperations {
     // False when the folder cannot be read.
     virtual bool setFileListFolder(const std::string& folder) = 0;
     virtual std::string fileListSelection() const = 0;
-
-    // Returns when the user has closed the box.
-    virtual void showMessage(const Message& message) = 0;
-    // Starts a program or opens an address without waiting; false on failure.
-    virtual bool startProgram(const std::string& commandLine) = 0;
-    virtual void endProgram() = 0;
-
-    // Where the date-range file may live.
-    virtual std::string applicationFolder() const = 0;
-    virtual std::string configurationFolder() const = 0;
-    virtual bool isWritableFolder(const std::string& folder) const = 0;
 };
 
 }  // namespace vandrel

@@ -9,28 +9,20 @@
 #include <QTest>
 #include <cstdio>
 
-#include "app/desktop_services.h"
 #include "app/form_vandrel.h"
 #include "app/start_up.h"
 #include "tools/dark_palette.h"
 
 namespace {
 
-class AnsweringDesktop final : public vandrel::DesktopServices {
+// The window, with its message boxes answered at once and no browser started.
+class AnsweringForm final : public vandrel::FormVandrel {
   public:
-    void showMessage(QWidget*, const vandrel::Message& message) override {
+    void showMessage(const vandrel::Message& message) override {
         std::printf("message box: %s\n", message.prompt.c_str());
     }
     bool startProgram(const std::string&) override { return false; }
     void endProgram() override {}
-    std::string applicationFolder() const override { return system_.applicationFolder(); }
-    std::string configurationFolder() const override { return system_.configurationFolder(); }
-    bool isWritableFolder(const std::string& folder) const override {
-        return system_.isWritableFolder(folder);
-    }
-
-  private:
-    vandrel::SystemDesktop system_;
 };
 
 }  // namespace
@@ -51,8 +43,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort FILE-NAME]\n");
         return 2;
     }
-    AnsweringDesktop desktop;
-    vandrel::FormVandrel form(desktop);
+    AnsweringForm form;
     vandrel::Form_Load(form);
     form.show();
     form.focusFirstControl();

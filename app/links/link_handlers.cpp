@@ -1,12 +1,9 @@
 #include "app/links/link_handlers.h"
 
-#include <QUrl>
 #include <filesystem>
-#include <stdexcept>
 
 #include "app/install_layout.h"
 #include "app/links/browser_command.h"
-#include "text/guarded_step.h"
 
 namespace vandrel {
 
@@ -17,16 +14,11 @@ constexpr const char* kBrowserMissing =
     "c:\\Program Files\\  ";
 constexpr const char* kBrowserMissingTitle = "Cannot find Browser:";
 
+// Whatever stopped the start, the one message says the browser is needed.
 void openInBrowser(WindowOperations& window, const std::string& address) {
-    GuardedStep(
-        [&] {
-            if (!window.startProgram(browserCommandLine(address))) {
-                throw std::runtime_error("the browser did not start");
-            }
-        },
-        [&](const std::string&) {
-            window.showMessage({kBrowserMissing, MessageIcon::Critical, kBrowserMissingTitle});
-        });
+    if (!window.startProgram(browserCommandLine(address))) {
+        window.showMessage({kBrowserMissing, MessageIcon::Critical, kBrowserMissingTitle});
+    }
 }
 
 }  // namespace
@@ -40,8 +32,7 @@ std::string validFilesPageAddress(const WindowOperations& window) {
     if (!std::filesystem::exists(found) && std::filesystem::exists(installed)) {
         found = installed;
     }
-    const QString path = QString::fromStdString(found.lexically_normal().string());
-    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdString();
+    return window.fileAddress(found.lexically_normal().string());
 }
 
 void Command2_Click(WindowOperations& window) {

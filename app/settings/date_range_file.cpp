@@ -1,11 +1,9 @@
 #include "app/settings/date_range_file.h"
 
-#include <QSaveFile>
 #include <stdexcept>
 
 #include "app/install_layout.h"
 #include "app/path_join.h"
-#include "app/settings/whole_file.h"
 #include "text/byte_source.h"
 #include "text/field_reader.h"
 #include "text/guarded_step.h"
@@ -48,8 +46,7 @@ DateRange readDateRange(const std::string& path) {
 void writeDateRange(WindowOperations& window, const std::string& path) {
     const std::string start = window.text(Control::TXstardate);
     const std::string end = window.text(Control::TXendate);
-    QSaveFile file(QString::fromStdString(path));
-    if (const auto failure = replaceWholeFile(file, QuotedWriter::record({start, end}))) {
+    if (const auto failure = window.replaceWholeFile(path, QuotedWriter::record({start, end}))) {
         window.showMessage(
             {"Cannot save the dates to " + path + ": " + *failure, MessageIcon::Critical});
     }

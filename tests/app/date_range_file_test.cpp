@@ -1,41 +1,33 @@
 #include "date_range_file_test.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/settings/date_range_file.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
+using vandrel::testing::FakeWindow;
 using vandrel::testing::readFile;
+using vandrel::testing::textOf;
 using vandrel::testing::WindowHarness;
 using vandrel::testing::writeFile;
+using C = vandrel::Control;
 
 namespace {
 
 const QByteArray kDesignFile = "\"1900-Jan-01\",\"1901-Jan-01\"\r\n";
 
-void setDates(const WindowHarness& harness, const QString& start, const QString& end) {
-    harness.find<QLineEdit>("TXstardate")->setText(start);
-    harness.find<QLineEdit>("TXendate")->setText(end);
+void setDates(FakeWindow& window, const std::string& start, const std::string& end) {
+    window.setText(C::TXstardate, start);
+    window.setText(C::TXendate, end);
 }
 
 }  // namespace
-
-void DateRangeFileTest::firstStartWritesTheDesignDates() {
-    WindowHarness harness;
-    harness.start();
-    const QByteArray bytes = readFile(harness.dateRangeFile());
-    QCOMPARE(bytes.size(), 29);
-    QCOMPARE(bytes, kDesignFile);
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("1900-Jan-01"));
-    QCOMPARE(harness.text("TXendate"), QStringLiteral("1901-Jan-01"));
-}
 
 void DateRangeFileTest::loadAppliesTwoItemsOrRewritesTheFile_data() {
     QTest::addColumn<QByteArray>("file");
@@ -68,63 +60,64 @@ void DateRangeFileTest::loadAppliesTwoItemsOrRewritesTheFile() {
     QFETCH(QByteArray, fileAfter);
     WindowHarness harness;
     writeFile(harness.dateRangeFile(), file);
-    harness.start();
-    QCOMPARE(harness.text("TXstardate"), start);
-    QCOMPARE(harness.text("TXendate"), end);
+    FakeWindow& window = harness.startFake();
+    QCOMPARE(textOf(window, C::TXstardate), start);
+    QCOMPARE(textOf(window, C::TXendate), end);
     QCOMPARE(readFile(harness.dateRangeFile()), fileAfter);
     QVERIFY(harness.desktop.messages.empty());
 }
 
-void DateRangeFileTest::loadReplacesEditedDates() {
+void DateRangeFileTest::buttonsOnTheWindowSaveAndLoad() {
     WindowHarness harness;
-    writeFile(harness.dateRangeFile(), "\"2020-Jan-01\",\"2021-Jan-01\"\r\n");
     harness.start();
-    setDates(harness, "edited", "too");
+    harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("2020-Jan-01"));
+    harness.click("CDsa");
+    QCOMPARE(readFile(harness.dateRangeFile()), QByteArray("\"2020-Jan-01\",\"1901-Jan-01\"\r\n"));
+    harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("edited"));
     harness.click("CDlo");
     QCOMPARE(harness.text("TXstardate"), QStringLiteral("2020-Jan-01"));
-    QCOMPARE(harness.text("TXendate"), QStringLiteral("2021-Jan-01"));
 }
 
 void DateRangeFileTest::loadAfterEditsWithoutAFileSavesTheEdits() {
     WindowHarness harness;
-    harness.start();
+    FakeWindow& window = harness.startFake();
     QFile::remove(harness.dateRangeFile());
-    setDates(harness, "2000-Feb-29", "2001-Mar-01");
-    harness.click("CDlo");
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("2000-Feb-29"));
+    setDates(window, "2000-Feb-29", "2001-Mar-01");
+    vandrel::CDlo_Click(window);
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("2000-Feb-29"));
     QCOMPARE(readFile(harness.dateRangeFile()), QByteArray("\"2000-Feb-29\",\"2001-Mar-01\"\r\n"));
 }
 
 void DateRangeFileTest::saveThenLoadGivesTheSameTexts() {
     WindowHarness harness;
-    harness.start();
-    setDates(harness, "2020-Jan-01, noon",
-             QString::fromUtf8("2021-D\xC3\xA9"
-                               "c-01"));
-    harness.click("CDsa");
-    setDates(harness, "x", "y");
-    harness.click("CDlo");
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("2020-Jan-01, noon"));
-    QCOMPARE(harness.text("TXendate"), QString::fromUtf8("2021-D\xC3\xA9"
-                                                         "c-01"));
+    FakeWindow& window = harness.startFake();
+    const std::string accented =
+        "2021-D\xC3\xA9"
+        "c-01";
+    setDates(window, "2020-Jan-01, noon", accented);
+    vandrel::CDsa_Click(window);
+    setDates(window, "x", "y");
+    vandrel::CDlo_Click(window);
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("2020-Jan-01, noon"));
+    QCOMPARE(window.text(C::TXendate), accented);
     // A double quote is written as it is, so it does not come back whole.
-    setDates(harness, "a\"b", "c");
-    harness.click("CDsa");
+    setDates(window, "a\"b", "c");
+    vandrel::CDsa_Click(window);
     QCOMPARE(readFile(harness.dateRangeFile()), QByteArray("\"a\"b\",\"c\"\r\n"));
-    harness.click("CDlo");
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("a"));
+    vandrel::CDlo_Click(window);
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("a"));
 }
 
 void DateRangeFileTest::saveLeavesFiltersAndOptionsAlone() {
     WindowHarness harness;
-    harness.start();
-    QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
-    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    harness.click("CDsa");
-    harness.click("CDlo");
-    QVERIFY(harness.find<QCheckBox>("ChStart")->isChecked());
-    QVERIFY(!harness.find<QCheckBox>("CHenday")->isChecked());
-    QVERIFY(harness.find<QRadioButton>("OpSort(1)")->isChecked());
+    FakeWindow& window = harness.startFake();
+    window.controls[C::ChStart].checkValue = 1;
+    window.select(C::OpSort1);
+    vandrel::CDsa_Click(window);
+    vandrel::CDlo_Click(window);
+    QCOMPARE(window.checkValue(C::ChStart), 1);
+    QCOMPARE(window.checkValue(C::CHenday), 0);
+    QVERIFY(window.isSelected(C::OpSort1));
     QCOMPARE(readFile(harness.dateRangeFile()), kDesignFile);
 }
 
@@ -161,14 +154,14 @@ void DateRangeFileTest::theFileLivesWhereTheProgramRuns() {
     const QString used = besideProgram ? beside : configured;
     const QString unused = besideProgram ? configured : beside;
 
-    harness.start();  // no file yet: the load writes it
+    FakeWindow& window = harness.startFake();  // no file yet: the load writes it
     QCOMPARE(readFile(used), kDesignFile);
-    setDates(harness, "2020-Jan-01", "2020-Dec-31");
-    harness.click("CDsa");
+    setDates(window, "2020-Jan-01", "2020-Dec-31");
+    vandrel::CDsa_Click(window);
     QCOMPARE(readFile(used), QByteArray("\"2020-Jan-01\",\"2020-Dec-31\"\r\n"));
-    setDates(harness, "", "");
-    harness.click("CDlo");
-    QCOMPARE(harness.text("TXendate"), QStringLiteral("2020-Dec-31"));
+    setDates(window, "", "");
+    vandrel::CDlo_Click(window);
+    QCOMPARE(textOf(window, C::TXendate), QStringLiteral("2020-Dec-31"));
     QVERIFY2(!QFile::exists(unused), qPrintable(unused));
     QVERIFY(harness.desktop.messages.empty());
 }
@@ -180,7 +173,7 @@ void DateRangeFileTest::configurationFolderIsTheUsersOwn() {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QCoreApplication::setApplicationName(QStringLiteral("vandrel"));
-    const std::string folder = vandrel::SystemDesktop().configurationFolder();
+    const std::string folder = vandrel::FormVandrel().configurationFolder();
     QCoreApplication::setApplicationName(previousName);
     if (homeWasSet) {
         qputenv("XDG_CONFIG_HOME", previousHome);
@@ -192,21 +185,19 @@ void DateRangeFileTest::configurationFolderIsTheUsersOwn() {
 
 void DateRangeFileTest::failedWriteIsReportedAndTheBoxesKeepTheirTexts() {
     WindowHarness harness;
-    harness.desktop.applicationFolderWritable = false;
-    // A file where the configuration folder should be: nothing can be written there.
-    const QString blocker = harness.writeWorkFile("blocker", "x");
-    harness.desktop.configurationFolderPath = (blocker + "/vandrel").toStdString();
-    harness.start();
-    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
-    const auto& message = harness.desktop.messages[0];
-    QVERIFY(message.icon == MessageIcon::Critical);
-    QVERIFY2(
-        QString::fromStdString(message.prompt)
-            .startsWith("Cannot save the dates to " + blocker + "/vandrel/dates-start-end.txt: "),
-        message.prompt.c_str());
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("1900-Jan-01"));
-    setDates(harness, "2020-Jan-01", "2020-Dec-31");
-    harness.click("CDsa");
+    FakeWindow& window = harness.startFake();
+    QFile::remove(harness.dateRangeFile());
+    window.saveFailure = "Permission denied";
+    vandrel::CDlo_Click(window);  // nothing to load: the load writes the file
+    setDates(window, "2020-Jan-01", "2020-Dec-31");
+    vandrel::CDsa_Click(window);
+    const std::string failure =
+        "Cannot save the dates to " + harness.dateRangeFile().toStdString() + ": Permission denied";
     QCOMPARE(harness.desktop.messages.size(), std::size_t{2});
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("2020-Jan-01"));
+    for (const vandrel::Message& message : harness.desktop.messages) {
+        QCOMPARE(message.prompt, failure);
+        QVERIFY(message.icon == MessageIcon::Critical);
+    }
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("2020-Jan-01"));
+    QVERIFY(!QFile::exists(harness.dateRangeFile()));
 }

@@ -5,10 +5,9 @@
 class DateRangeFileTest : public QObject {
     Q_OBJECT
   private slots:
-    void firstStartWritesTheDesignDates();
     void loadAppliesTwoItemsOrRewritesTheFile_data();
     void loadAppliesTwoItemsOrRewritesTheFile();
-    void loadReplacesEditedDates();
+    void buttonsOnTheWindowSaveAndLoad();
     void loadAfterEditsWithoutAFileSavesTheEdits();
     void saveThenLoadGivesTheSameTexts();
     void saveLeavesFiltersAndOptionsAlone();

@@ -5,7 +5,6 @@
 class FormVandrelTest : public QObject {
     Q_OBJECT
   private slots:
-    void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
     void windowIsFixedAtItsDesignSize();
     void windowShowsTheInstalledIcon();

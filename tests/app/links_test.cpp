@@ -3,59 +3,78 @@
 #include <QTest>
 
 #include "app/links/browser_command.h"
+#include "app/links/link_handlers.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
+using vandrel::testing::FakeWindow;
 using vandrel::testing::WindowHarness;
 
-void LinksTest::serviceButtonStartsTheBrowserOnTheServicePage() {
+namespace {
+
+const std::string kBrowser = "C:\\Program Files\\Internet Explorer\\iexplore.exe ";
+
+}  // namespace
+
+void LinksTest::buttonsStartTheBrowserOnTheirPages() {
     WindowHarness harness;
-    harness.start();
-    harness.click("Command2");
+    FakeWindow& window = harness.startFake();
+    vandrel::Command2_Click(window);
+    vandrel::Command3_Click(window, 0);
+    vandrel::Command3_Click(window, 1);
+    vandrel::Command2_Click(window);
+    // The page beside the program, where the build puts it, or where it is installed.
+    const std::string page =
+        "file://" + harness.desktop.applicationFolderPath + "/n-body/ephemeris-files.html";
+    const std::string service = kBrowser + "https://ssd.jpl.nasa.gov/horizons.cgi#results";
     QCOMPARE(harness.desktop.startedPrograms,
-             std::vector<std::string>{"C:\\Program Files\\Internet Explorer\\iexplore.exe "
-                                      "https://ssd.jpl.nasa.gov/horizons.cgi#results"});
+             std::vector<std::string>({service, kBrowser + page, kBrowser + page, service}));
     QVERIFY(harness.desktop.messages.empty());
 }
 
-void LinksTest::bothMakerButtonsStartTheSameCommandLine() {
+void LinksTest::installedPageIsUnderShare() {
     WindowHarness harness;
-    harness.start();
-    harness.click("Command3(0)");
-    harness.click("Command3(1)");
-    const auto& started = harness.desktop.startedPrograms;
-    QCOMPARE(started.size(), std::size_t{2});
-    QCOMPARE(started[0], started[1]);
-    const std::string prefix = "C:\\Program Files\\Internet Explorer\\iexplore.exe file://";
-    QCOMPARE(started[0].substr(0, prefix.size()), prefix);
-    QVERIFY(started[0].ends_with("/app/n-body/ephemeris-files.html"));
+    const QString prefix = harness.workFolder() + QStringLiteral("/prefix");
+    vandrel::testing::writeFile(
+        prefix + QStringLiteral("/share/vandrel/n-body/ephemeris-files.html"), "x");
+    harness.desktop.applicationFolderPath = (prefix + QStringLiteral("/bin")).toStdString();
+    QCOMPARE(vandrel::validFilesPageAddress(harness.startFake()),
+             "file://" + prefix.toStdString() + "/share/vandrel/n-body/ephemeris-files.html");
 }
 
 void LinksTest::failedStartSaysTheBrowserIsNeeded() {
     WindowHarness harness;
-    harness.start();
+    FakeWindow& window = harness.startFake();
     harness.desktop.programStartSucceeds = false;
-    for (const char* button : {"Command2", "Command3(0)", "Command3(1)"}) {
-        harness.desktop.messages.clear();
-        harness.click(button);
-        QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
-        const auto& message = harness.desktop.messages[0];
+    vandrel::Command2_Click(window);
+    vandrel::Command3_Click(window, 0);
+    vandrel::Command3_Click(window, 1);
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{3});
+    for (const vandrel::Message& message : harness.desktop.messages) {
         QCOMPARE(message.prompt,
                  std::string("This function requires internet explorer (iexplore.exe) "
                              "to be in the directory c:\\Program Files\\  "));
         QCOMPARE(message.title.value_or(""), std::string("Cannot find Browser:"));
         QVERIFY(message.icon == MessageIcon::Critical);
     }
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("Select txt file"));
+    QCOMPARE(window.text(vandrel::Control::TXwait), std::string("Select txt file"));
 }
 
-void LinksTest::everyClickStartsAnotherBrowser() {
+void LinksTest::windowClicksReachTheBrowser() {
     WindowHarness harness;
     harness.start();
-    for (int i = 0; i < 3; ++i) {
-        harness.click("Command2");
-    }
-    QCOMPARE(harness.desktop.startedPrograms.size(), std::size_t{3});
+    harness.click("Command2");
+    harness.click("Command3(0)");
+    harness.click("Command3(1)");
+    const auto& started = harness.desktop.startedPrograms;
+    QCOMPARE(started.size(), std::size_t{3});
+    QCOMPARE(started[0], kBrowser + "https://ssd.jpl.nasa.gov/horizons.cgi#results");
+    QCOMPARE(started[1], started[2]);
+    QCOMPARE(started[1], kBrowser + "file://" + harness.desktop.applicationFolderPath +
+                             "/n-body/ephemeris-files.html");
+    // Characters an address cannot hold are percent-encoded.
+    QCOMPARE(harness.form().fileAddress("/opt/my tools/n-body/\xC3\xA9t\xC3\xA9#1.html"),
+             std::string("file:///opt/my%20tools/n-body/%C3%A9t%C3%A9%231.html"));
 }
 
 void LinksTest::commandLineSplitsAtTheProgramsEnd() {

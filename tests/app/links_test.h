@@ -5,9 +5,9 @@
 class LinksTest : public QObject {
     Q_OBJECT
   private slots:
-    void serviceButtonStartsTheBrowserOnTheServicePage();
-    void bothMakerButtonsStartTheSameCommandLine();
+    void buttonsStartTheBrowserOnTheirPages();
+    void installedPageIsUnderShare();
     void failedStartSaysTheBrowserIsNeeded();
-    void everyClickStartsAnotherBrowser();
+    void windowClicksReachTheBrowser();
     void commandLineSplitsAtTheProgramsEnd();
 };

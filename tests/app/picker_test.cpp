@@ -8,11 +8,14 @@
 
 #include "app/folder_list.h"
 #include "app/path_join.h"
+#include "app/picker/picker_handlers.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
+using vandrel::testing::FakeWindow;
 using vandrel::testing::listed;
 using vandrel::testing::WindowHarness;
+using C = vandrel::Control;
 
 namespace {
 
@@ -32,6 +35,12 @@ QStringList subfoldersListed(const WindowHarness& harness) {
         names << line.trimmed();
     }
     return names;
+}
+
+// The name chosen in the fake window's file list.
+void choose(FakeWindow& window, const std::string& name) {
+    window.selection = name;
+    vandrel::File1_Click(window);
 }
 
 }  // namespace
@@ -60,26 +69,25 @@ void PickerTest::clickingANameShowsItsPathAndGotFile() {
     QFETCH(QString, name);
     QFETCH(QString, status);
     WindowHarness harness;
-    makeFiles(harness);
-    harness.start();
-    harness.chooseFile(name);
-    QCOMPARE(harness.text("TXfi"), harness.workFolder() + "/" + name);
-    QCOMPARE(harness.text("TXwait"), status);
+    FakeWindow& window = harness.startFake();
+    window.folder = "/data";
+    choose(window, name.toStdString());
+    QCOMPARE(window.text(C::TXfi), "/data/" + name.toStdString());
+    QCOMPARE(QString::fromStdString(window.text(C::TXwait)), status);
 }
 
 void PickerTest::gotFileReplacesCompleted() {
     WindowHarness harness;
-    makeFiles(harness);
-    harness.start();
-    harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("completed"));
-    harness.chooseFile(QStringLiteral("gamma.Txt"));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
-    harness.chooseFile(QStringLiteral("Beta.txt"));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
+    FakeWindow& window = harness.startFake();
+    window.setText(C::TXwait, "completed");
+    choose(window, "gamma.Txt");
+    QCOMPARE(window.text(C::TXwait), std::string("completed"));
+    choose(window, "Beta.txt");
+    QCOMPARE(window.text(C::TXwait), std::string("Got File"));
     // The same name clicked again after a scan says "Got File" again.
-    harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("completed"));
-    harness.chooseFile(QStringLiteral("Beta.txt"));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
+    window.setText(C::TXwait, "completed");
+    choose(window, "Beta.txt");
+    QCOMPARE(window.text(C::TXwait), std::string("Got File"));
 }
 
 void PickerTest::openingAFolderMovesTheFileListOnly() {
@@ -103,30 +111,24 @@ void PickerTest::openingAFolderMovesTheFileListOnly() {
                  QStringList({"alpha.TXT", "Beta.txt", "gamma.Txt"}));
 }
 
-void PickerTest::folderAtTheRootGivesTwoSeparators() {
-    QCOMPARE(vandrel::joinPath("/", "DATA.TXT"), std::string("//DATA.TXT"));
+void PickerTest::hiddenButtonShowsThePathEvenWithoutSelection() {
     QCOMPARE(vandrel::joinPath("/work", ""), std::string("/work/"));
     WindowHarness harness;
-    harness.start();
-    harness.openFolder(QStringLiteral("/"));
-    harness.click("Command4");
-    QCOMPARE(harness.desktop.messages.back().prompt, std::string("//"));
-}
-
-void PickerTest::hiddenButtonShowsThePathEvenWithoutSelection() {
-    WindowHarness harness;
-    makeFiles(harness);
-    harness.start();
-    harness.click("Command4");
-    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt),
-             harness.workFolder() + "/");
-    QVERIFY(harness.desktop.messages[0].icon == MessageIcon::None);
-    QVERIFY(!harness.desktop.messages[0].title.has_value());
-    harness.chooseFile(QStringLiteral("Beta.txt"));
-    harness.click("Command4");
-    QCOMPARE(QString::fromStdString(harness.desktop.messages[1].prompt),
-             harness.workFolder() + "/Beta.txt");
+    FakeWindow& window = harness.startFake();
+    window.folder = "/data";
+    vandrel::Command4_Click(window);
+    window.selection = "Beta.txt";
+    vandrel::Command4_Click(window);
+    // A folder at the root gives two separators.
+    window.folder = "/";
+    vandrel::Command4_Click(window);
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{3});
+    const char* const paths[] = {"/data/", "/data/Beta.txt", "//Beta.txt"};
+    for (std::size_t index = 0; index < 3; ++index) {
+        QCOMPARE(harness.desktop.messages[index].prompt, std::string(paths[index]));
+        QVERIFY(harness.desktop.messages[index].icon == MessageIcon::None);
+        QVERIFY(!harness.desktop.messages[index].title.has_value());
+    }
 }
 
 void PickerTest::unreadableFolderIsReported() {

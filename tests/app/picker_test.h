@@ -10,7 +10,6 @@ class PickerTest : public QObject {
     void clickingANameShowsItsPathAndGotFile();
     void gotFileReplacesCompleted();
     void openingAFolderMovesTheFileListOnly();
-    void folderAtTheRootGivesTwoSeparators();
     void hiddenButtonShowsThePathEvenWithoutSelection();
     void unreadableFolderIsReported();
     void listsFollowTheDisk();

@@ -1,54 +1,78 @@
 #include "results_test.h"
 
-#include <QCheckBox>
-#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
+#include "app/results/results_handlers.h"
 #include "window_harness.h"
 
 using vandrel::Message;
 using vandrel::MessageIcon;
 using vandrel::testing::ephemerisTable;
+using vandrel::testing::FakeWindow;
 using vandrel::testing::paintedColour;
+using vandrel::testing::textOf;
 using vandrel::testing::WindowHarness;
 
 namespace {
+
+using C = vandrel::Control;
 
 const QByteArray kThreeDays = ephemerisTable({{"2020-Jan-01", "9.836868025025924E-01"},
                                               {"2020-Jan-02", "9.800000000000000E-01"},
                                               {"2020-Jan-03", "9.900000000000000E-01"}});
 
-const char* const kResultBoxes[] = {"TXperi",  "TXaphe",    "TXminKM",   "TXmaxKM", "TXminAU",
-                                    "TXmaxAU", "TXdateMin", "TXdateMax", "tXco(0)", "tXco(1)"};
+constexpr C kResultBoxes[] = {C::TXperi,  C::TXaphe,    C::TXminKM,   C::TXmaxKM, C::TXminAU,
+                              C::TXmaxAU, C::TXdateMin, C::TXdateMax, C::tXco0,   C::tXco1};
 
-void pressSort(WindowHarness& harness) {
-    QTest::mouseClick(harness.find<QPushButton>("CDsort"), Qt::LeftButton);
+// One side's boxes in the order they are written: item, date, AU, km, summary.
+constexpr C kLeast[] = {C::tXco0, C::TXdateMin, C::TXminAU, C::TXminKM, C::TXperi};
+constexpr C kMost[] = {C::tXco1, C::TXdateMax, C::TXmaxAU, C::TXmaxKM, C::TXaphe};
+
+QStringList textsOf(const FakeWindow& window, const C (&side)[5]) {
+    QStringList texts;
+    for (const C box : side) {
+        texts << textOf(window, box);
+    }
+    return texts;
 }
 
 // Picks `name` in the file list and presses "sort".
-void sort(WindowHarness& harness, const QString& name) {
-    harness.chooseFile(name);
-    pressSort(harness);
+void sort(FakeWindow& window, const QString& name) {
+    window.selection = name.toStdString();
+    vandrel::CDsort_Click(window);
 }
 
-// The window, started in a folder that holds table.txt of three records.
-void startWithTable(WindowHarness& harness) {
+// The fake window, started in a folder that holds table.txt of three records.
+FakeWindow& startWithTable(WindowHarness& harness) {
     harness.writeWorkFile("table.txt", kThreeDays);
-    harness.start();
+    return harness.startFake();
 }
 
 }  // namespace
 
-void ResultsTest::sortFillsTheLeastDistanceBoxes() {
+void ResultsTest::sortAndClearOnTheWindow() {
     WindowHarness harness;
-    startWithTable(harness);
-    sort(harness, "table.txt");
+    harness.writeWorkFile("table.txt", kThreeDays);
+    harness.start();
+    auto* sortButton = harness.find<QPushButton>("CDsort");
+    bool checked = false;
+    harness.desktop.whileMessageShows = [&](const Message&) {
+        checked = true;
+        QVERIFY(!sortButton->isEnabled());
+        QCOMPARE(paintedColour(sortButton), QColor(Qt::black));
+        QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
+        QVERIFY(harness.find<QWidget>("TXda")->isHidden());
+        // The live item number is there; the other boxes wait for the box to close.
+        QCOMPARE(harness.text("tXco(0)"), QStringLiteral("2"));
+        QVERIFY(harness.text("TXminAU").isEmpty());
+    };
+    harness.chooseFile("table.txt");
+    QTest::mouseClick(sortButton, Qt::LeftButton);
+    QVERIFY(checked);
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(harness.desktop.messages[0].prompt, std::string("fin ok"));
     QCOMPARE(harness.desktop.messages[0].title.value_or(""), std::string("3"));
@@ -58,45 +82,39 @@ void ResultsTest::sortFillsTheLeastDistanceBoxes() {
     QCOMPARE(harness.text("TXminAU"), QStringLiteral("0.98"));
     QCOMPARE(harness.text("TXminKM"), QStringLiteral("146605913.286"));
     QCOMPARE(harness.text("TXperi"), QStringLiteral(" 146605913  km    min    on    2020-Jan-02"));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
-    QVERIFY(harness.find<QWidget>("TXda")->isHidden());
-    QVERIFY(harness.find<QPushButton>("CDsort")->isEnabled());
-    QCOMPARE(paintedColour(harness.find<QPushButton>("CDsort")), QColor(0xFFFF00));
+    QVERIFY(sortButton->isEnabled());
+    QCOMPARE(paintedColour(sortButton), QColor(0xFFFF00));
     for (const char* box : {"TXaphe", "TXmaxAU", "TXmaxKM", "TXdateMax", "tXco(1)"}) {
         QVERIFY2(harness.text(box).isEmpty(), box);
     }
+    harness.click("Command5");
+    QVERIFY(harness.text("TXperi").isEmpty());
+}
+
+void ResultsTest::sortRepaintsWhileItRuns() {
+    WindowHarness harness;
+    FakeWindow& window = startWithTable(harness);
+    harness.desktop.whileMessageShows = [&](const Message&) {
+        QCOMPARE(window.controls[C::CDsort].repaints, 1);
+        QCOMPARE(window.controls[C::TXwait].repaints, 1);
+    };
+    sort(window, "table.txt");
+    QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
 }
 
 void ResultsTest::sortFillsTheMostDistanceBoxesOnly() {
     WindowHarness harness;
-    startWithTable(harness);
-    sort(harness, "table.txt");
-    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    pressSort(harness);
-    QCOMPARE(harness.text("tXco(1)"), QStringLiteral("3"));
-    QCOMPARE(harness.text("TXmaxAU"), QStringLiteral("0.99"));
-    QCOMPARE(harness.text("TXaphe"), QStringLiteral(" 148101892  km    max    on    2020-Jan-03"));
+    FakeWindow& window = startWithTable(harness);
+    sort(window, "table.txt");
+    window.select(C::OpSort1);
+    vandrel::CDsort_Click(window);
+    QCOMPARE(textsOf(window, kMost),
+             QStringList({"3", "2020-Jan-03 00:00:00.0000", "0.99", "148101891.993",
+                          " 148101892  km    max    on    2020-Jan-03"}));
     // The least side keeps the first scan's texts.
-    QCOMPARE(harness.text("tXco(0)"), QStringLiteral("2"));
-    QCOMPARE(harness.text("TXminAU"), QStringLiteral("0.98"));
-}
-
-void ResultsTest::windowIsBusyUntilFinOkIsClosed() {
-    WindowHarness harness;
-    startWithTable(harness);
-    bool checked = false;
-    harness.desktop.whileMessageShows = [&](const Message&) {
-        checked = true;
-        QVERIFY(!harness.find<QPushButton>("CDsort")->isEnabled());
-        QCOMPARE(paintedColour(harness.find<QPushButton>("CDsort")), QColor(Qt::black));
-        QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
-        QVERIFY(harness.find<QWidget>("TXda")->isHidden());
-        // The live item number is there; the other boxes wait for the box to close.
-        QCOMPARE(harness.text("tXco(0)"), QStringLiteral("2"));
-        QVERIFY(harness.text("TXminAU").isEmpty());
-    };
-    sort(harness, "table.txt");
-    QVERIFY(checked);
+    QCOMPARE(textsOf(window, kLeast),
+             QStringList({"2", "2020-Jan-02 00:00:00.0000", "0.98", "146605913.286",
+                          " 146605913  km    min    on    2020-Jan-02"}));
 }
 
 void ResultsTest::summaryRoundsHalvesUp_data() {
@@ -121,58 +139,54 @@ void ResultsTest::summaryRoundsHalvesUp() {
     WindowHarness harness;
     const QByteArray rgText = rg.toLatin1();
     harness.writeWorkFile("one.txt", ephemerisTable({{"2020-Jan-01", rgText.constData()}}));
-    harness.start();
-    sort(harness, "one.txt");
-    QCOMPARE(harness.text("TXminKM"), km);
-    QCOMPARE(harness.text("TXperi"), summary);
+    FakeWindow& window = harness.startFake();
+    sort(window, "one.txt");
+    QCOMPARE(textOf(window, C::TXminKM), km);
+    QCOMPARE(textOf(window, C::TXperi), summary);
 }
 
 void ResultsTest::noFileSelectedSaysSo() {
     WindowHarness harness;
-    startWithTable(harness);
-    harness.find<QLineEdit>("TXwait")->setText(QStringLiteral("as before"));
-    pressSort(harness);
+    FakeWindow& window = startWithTable(harness);
+    window.setText(C::TXwait, "as before");
+    sort(window, "");
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(harness.desktop.messages[0].prompt, std::string("File not selected"));
     QVERIFY(!harness.desktop.messages[0].title.has_value());
     QVERIFY(harness.desktop.messages[0].icon == MessageIcon::None);
-    QVERIFY(!harness.find<QWidget>("TXda")->isHidden());
-    QVERIFY(harness.find<QPushButton>("CDsort")->isEnabled());
-    QCOMPARE(paintedColour(harness.find<QPushButton>("CDsort")), QColor(0xFFFF00));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("as before"));
-    for (const char* box : kResultBoxes) {
-        QVERIFY2(harness.text(box).isEmpty(), box);
+    QVERIFY(window.controls[C::TXda].visible);
+    QVERIFY(window.controls[C::CDsort].enabled);
+    QCOMPARE(window.controls[C::CDsort].background, vandrel::Colour{0xFFFF00});
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("as before"));
+    for (const C box : kResultBoxes) {
+        QVERIFY(textOf(window, box).isEmpty());
     }
 }
 
 void ResultsTest::nothingFoundShowsZeros() {
     WindowHarness harness;
     harness.writeWorkFile("empty.txt", "$$SOE\r\n$$EOE\r\n");
-    harness.start();
-    sort(harness, "empty.txt");
+    FakeWindow& window = harness.startFake();
+    sort(window, "empty.txt");
     QCOMPARE(harness.desktop.messages[0].title.value_or(""), std::string("0"));
-    QCOMPARE(harness.text("tXco(0)"), QStringLiteral("0"));
-    QCOMPARE(harness.text("TXdateMin"), QString());
-    QCOMPARE(harness.text("TXminAU"), QStringLiteral("0"));
-    QCOMPARE(harness.text("TXminKM"), QStringLiteral("0"));
-    QCOMPARE(harness.text("TXperi"), QStringLiteral(" 0  km    min    on    "));
+    QCOMPARE(textsOf(window, kLeast), QStringList({"0", "", "0", "0", " 0  km    min    on    "}));
 }
 
 void ResultsTest::filtersComeFromTheWindow() {
     WindowHarness harness;
-    startWithTable(harness);
-    QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
-    harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("2020-Jan-03"));
-    sort(harness, "table.txt");
+    FakeWindow& window = startWithTable(harness);
+    window.controls[C::ChStart].checkValue = 1;
+    window.setText(C::TXstardate, "2020-Jan-03");
+    sort(window, "table.txt");
     QCOMPARE(harness.desktop.messages.back().title.value_or(""), std::string("1"));
-    QCOMPARE(harness.text("TXdateMin"), QStringLiteral("2020-Jan-03 00:00:00.0000"));
+    QCOMPARE(textOf(window, C::TXdateMin), QStringLiteral("2020-Jan-03 00:00:00.0000"));
 
-    QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
-    QTest::mouseClick(harness.find<QCheckBox>("CHenday"), Qt::LeftButton);
-    harness.find<QLineEdit>("TXendate")->setText(QStringLiteral("2020-Jan-02"));
-    pressSort(harness);
+    window.controls[C::ChStart].checkValue = 0;
+    window.controls[C::CHenday].checkValue = 1;
+    window.setText(C::TXendate, "2020-Jan-02");
+    vandrel::CDsort_Click(window);
     QCOMPARE(harness.desktop.messages.back().title.value_or(""), std::string("2"));
-    QCOMPARE(harness.text("tXco(0)"), QStringLiteral("1"));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("1"));
 }
 
 void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
@@ -181,10 +195,10 @@ void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
                           "Center body name: Solar System Barycenter (0)\r\n"
                           "Output units    : KM-S\r\n" +
                               ephemerisTable({{"2020-Jan-01", "1.498292059444368E+08"}}, false));
-    harness.start();
-    QTest::mouseClick(harness.find<QCheckBox>("CHenday"), Qt::LeftButton);
-    harness.find<QLineEdit>("TXendate")->setText(QStringLiteral("2020-Feb-01"));
-    sort(harness, "cut.txt");
+    FakeWindow& window = harness.startFake();
+    window.controls[C::CHenday].checkValue = 1;
+    window.setText(C::TXendate, "2020-Feb-01");
+    sort(window, "cut.txt");
     QCOMPARE(harness.desktop.messages.size(), std::size_t{2});
     const Message& warning = harness.desktop.messages[0];
     QCOMPARE(
@@ -198,9 +212,10 @@ void ResultsTest::warningsShowInOneBoxBeforeFinOk() {
     QVERIFY(warning.icon == MessageIcon::Warning);
     QCOMPARE(warning.title.value_or(""), std::string("vandrel"));
     QCOMPARE(harness.desktop.messages[1].prompt, std::string("fin ok"));
-    QCOMPARE(harness.text("TXminAU"), QStringLiteral("1.00154638059589"));
-    QCOMPARE(harness.text("TXminKM"), QStringLiteral("149829205.944437"));
-    QCOMPARE(harness.text("TXperi"), QStringLiteral(" 149829206  km    min    on    2020-Jan-01"));
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("1.00154638059589"));
+    QCOMPARE(textOf(window, C::TXminKM), QStringLiteral("149829205.944437"));
+    QCOMPARE(textOf(window, C::TXperi),
+             QStringLiteral(" 149829206  km    min    on    2020-Jan-01"));
 }
 
 void ResultsTest::sunCentredFileShowsOnlyFinOk() {
@@ -209,8 +224,7 @@ void ResultsTest::sunCentredFileShowsOnlyFinOk() {
                           "Center body name: Sun (10)  {source: DE431mx}\r\n"
                           "Output units    : AU-D\r\n" +
                               kThreeDays);
-    harness.start();
-    sort(harness, "sun.txt");
+    sort(harness.startFake(), "sun.txt");
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(harness.desktop.messages[0].prompt, std::string("fin ok"));
 }
@@ -250,29 +264,28 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas() {
     QFETCH(bool, startFilter);
     QFETCH(QString, message);
     WindowHarness harness;
-    harness.writeWorkFile("table.txt", kThreeDays);
     harness.writeWorkFile("bad.txt", file);
-    harness.start();
-    sort(harness, "table.txt");  // results of an earlier scan stay on show
-    harness.chooseFile("bad.txt");
+    FakeWindow& window = startWithTable(harness);
+    sort(window, "table.txt");  // results of an earlier scan stay on show
+    window.setText(C::TXwait, "Got File");
     if (startFilter) {
-        QTest::mouseClick(harness.find<QCheckBox>("ChStart"), Qt::LeftButton);
-        harness.find<QLineEdit>("TXstardate")->setText(QStringLiteral("1900-Jan-1"));
+        window.controls[C::ChStart].checkValue = 1;
+        window.setText(C::TXstardate, "1900-Jan-1");
     }
     harness.desktop.messages.clear();
-    pressSort(harness);
+    sort(window, "bad.txt");
 
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt), message);
     QVERIFY(harness.desktop.messages[0].icon == MessageIcon::Critical);
     QCOMPARE(harness.desktop.messages[0].title.value_or(""), std::string("vandrel"));
-    QVERIFY(harness.find<QWidget>("TXda")->isHidden());
-    QVERIFY(harness.find<QPushButton>("CDsort")->isEnabled());
-    QCOMPARE(paintedColour(harness.find<QPushButton>("CDsort")), QColor(0xFFFF00));
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("Got File"));
-    QCOMPARE(harness.text("tXco(0)"), QStringLiteral("2"));
-    QCOMPARE(harness.text("TXminAU"), QStringLiteral("0.98"));
-    QVERIFY(harness.text("tXco(1)").isEmpty());
+    QVERIFY(!window.controls[C::TXda].visible);
+    QVERIFY(window.controls[C::CDsort].enabled);
+    QCOMPARE(window.controls[C::CDsort].background, vandrel::Colour{0xFFFF00});
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("Got File"));
+    QCOMPARE(textOf(window, C::tXco0), QStringLiteral("2"));
+    QCOMPARE(textOf(window, C::TXminAU), QStringLiteral("0.98"));
+    QVERIFY(textOf(window, C::tXco1).isEmpty());
 }
 
 // Four days around a perihelion that falls at 07:12 on the third.
@@ -291,44 +304,43 @@ const QByteArray kPerihelion =
 void ResultsTest::trueExtremeRestsOnItsRowUntilCleared() {
     WindowHarness harness;
     harness.writeWorkFile("perihelion.txt", kPerihelion);
-    harness.start();
-    sort(harness, "perihelion.txt");
-    const QString perihelion = QStringLiteral(
+    FakeWindow& window = harness.startFake();
+    sort(window, "perihelion.txt");
+    const std::string perihelion =
         "True perihelion: 2020-Jan-03 07:12:00 TDB, 0.983289888 AU, 147098074 km (between items 3 "
-        "and 4)");
-    for (const char* box : {"tXco(0)", "TXdateMin", "TXminAU", "TXminKM", "TXperi"}) {
-        QCOMPARE(harness.find<QWidget>(box)->toolTip(), perihelion);
+        "and 4)";
+    for (const C box : kLeast) {
+        QCOMPARE(window.controls[box].toolTip, perihelion);
     }
-    QVERIFY(harness.find<QWidget>("TXaphe")->toolTip().isEmpty());
+    QVERIFY(window.controls[C::TXaphe].toolTip.empty());
 
-    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    pressSort(harness);
-    QCOMPARE(harness.find<QWidget>("TXaphe")->toolTip(),
-             QStringLiteral("No aphelion in this file's span: the greatest distance is at its "
-                            "first record, so the aphelion lies before the span."));
-    QCOMPARE(harness.find<QWidget>("TXperi")->toolTip(), perihelion);
+    window.select(C::OpSort1);
+    vandrel::CDsort_Click(window);
+    QCOMPARE(window.controls[C::TXaphe].toolTip,
+             std::string("No aphelion in this file's span: the greatest distance is at its "
+                         "first record, so the aphelion lies before the span."));
+    QCOMPARE(window.controls[C::TXperi].toolTip, perihelion);
 
-    harness.click("Command5");
-    for (const char* box : kResultBoxes) {
-        QVERIFY2(harness.find<QWidget>(box)->toolTip().isEmpty(), box);
+    vandrel::Command5_Click(window);
+    for (const C box : kResultBoxes) {
+        QVERIFY(window.controls[box].toolTip.empty());
     }
 }
 
 void ResultsTest::clearEmptiesOnlyTheResultBoxes() {
     WindowHarness harness;
-    startWithTable(harness);
-    sort(harness, "table.txt");
-    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    pressSort(harness);
+    FakeWindow& window = startWithTable(harness);
+    sort(window, "table.txt");
+    window.select(C::OpSort1);
+    vandrel::CDsort_Click(window);
     const std::size_t messages = harness.desktop.messages.size();
-    QTest::mouseClick(harness.find<QPushButton>("Command5"), Qt::LeftButton);
-    for (const char* box : kResultBoxes) {
-        QVERIFY2(harness.text(box).isEmpty(), box);
+    vandrel::Command5_Click(window);
+    for (const C box : kResultBoxes) {
+        QVERIFY(textOf(window, box).isEmpty());
     }
-    QCOMPARE(harness.text("TXwait"), QStringLiteral("completed"));
-    QCOMPARE(harness.text("TXfi"), harness.workFolder() + QStringLiteral("/table.txt"));
-    QCOMPARE(harness.text("TXstardate"), QStringLiteral("1900-Jan-01"));
-    QVERIFY(harness.find<QRadioButton>("OpSort(1)")->isChecked());
+    QCOMPARE(textOf(window, C::TXwait), QStringLiteral("completed"));
+    QCOMPARE(textOf(window, C::TXstardate), QStringLiteral("1900-Jan-01"));
+    QVERIFY(window.isSelected(C::OpSort1));
     QCOMPARE(harness.desktop.messages.size(), messages);
 }
 
@@ -356,25 +368,19 @@ void ResultsTest::windowAndCommandLineShowTheSameTexts() {
     QVERIFY(scan.waitForFinished(30000));
     const QJsonObject json = QJsonDocument::fromJson(scan.readAllStandardOutput()).object();
 
-    QDir::setCurrent(QFileInfo(file).absolutePath());
-    harness.start();
-    sort(harness, QFileInfo(file).fileName());
-    QTest::mouseClick(harness.find<QRadioButton>("OpSort(1)"), Qt::LeftButton);
-    pressSort(harness);
+    FakeWindow& window = harness.startFake();
+    window.folder = QFileInfo(file).absolutePath().toStdString();
+    sort(window, QFileInfo(file).fileName());
+    window.select(C::OpSort1);
+    vandrel::CDsort_Click(window);
 
     QCOMPARE(QString::fromStdString(*harness.desktop.messages.back().title),
              QString::number(json["datedCount"].toInt()));
-    const struct {
-        const char* key;
-        const char* boxes[5];
-    } sides[] = {{"minimum", {"tXco(0)", "TXdateMin", "TXminAU", "TXminKM", "TXperi"}},
-                 {"maximum", {"tXco(1)", "TXdateMax", "TXmaxAU", "TXmaxKM", "TXaphe"}}};
-    for (const auto& side : sides) {
-        const QJsonObject extreme = json[QLatin1String(side.key)].toObject();
-        QCOMPARE(harness.text(side.boxes[0]), QString::number(extreme["item"].toInt()));
-        QCOMPARE(harness.text(side.boxes[1]), extreme["dateText"].toString());
-        QCOMPARE(harness.text(side.boxes[2]), extreme["au"].toString());
-        QCOMPARE(harness.text(side.boxes[3]), extreme["km"].toString());
-        QCOMPARE(harness.text(side.boxes[4]), extreme["summary"].toString());
+    for (const auto& [key, side] : {std::pair{"minimum", &kLeast}, std::pair{"maximum", &kMost}}) {
+        const QJsonObject extreme = json[QLatin1String(key)].toObject();
+        QCOMPARE(textsOf(window, *side),
+                 QStringList({QString::number(extreme["item"].toInt()),
+                              extreme["dateText"].toString(), extreme["au"].toString(),
+                              extreme["km"].toString(), extreme["summary"].toString()}));
     }
 }

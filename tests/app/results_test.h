@@ -5,9 +5,9 @@
 class ResultsTest : public QObject {
     Q_OBJECT
   private slots:
-    void sortFillsTheLeastDistanceBoxes();
+    void sortAndClearOnTheWindow();
+    void sortRepaintsWhileItRuns();
     void sortFillsTheMostDistanceBoxesOnly();
-    void windowIsBusyUntilFinOkIsClosed();
     void summaryRoundsHalvesUp_data();
     void summaryRoundsHalvesUp();
     void noFileSelectedSaysSo();

@@ -12,23 +12,6 @@
 
 namespace vandrel::testing {
 
-void RecordingDesktop::showMessage(QWidget*, const Message& message) {
-    messages.push_back(message);
-    if (whileMessageShows) {
-        whileMessageShows(message);
-    }
-}
-
-bool RecordingDesktop::startProgram(const std::string& commandLine) {
-    startedPrograms.push_back(commandLine);
-    return programStartSucceeds;
-}
-
-bool RecordingDesktop::isWritableFolder(const std::string& folder) const {
-    return folder == applicationFolderPath ? applicationFolderWritable
-                                           : QFileInfo(QString::fromStdString(folder)).isWritable();
-}
-
 WindowHarness::WindowHarness() : previousFolder_(QDir::currentPath()) {
     QDir(work_.path()).mkpath(QStringLiteral("app"));
     desktop.applicationFolderPath = (work_.path() + QStringLiteral("/app")).toStdString();
@@ -43,9 +26,16 @@ WindowHarness::~WindowHarness() {
 }
 
 FormVandrel& WindowHarness::start() {
-    form_ = std::make_unique<FormVandrel>(desktop);
+    form_ = std::make_unique<RecordingForm>(desktop);
     Form_Load(*form_);
     return *form_;
+}
+
+FakeWindow& WindowHarness::startFake() {
+    fake_ = std::make_unique<FakeWindow>(desktop);
+    fake_->folder = work_.path().toStdString();
+    Form_Load(*fake_);
+    return *fake_;
 }
 
 QString WindowHarness::dateRangeFile() const {
@@ -92,6 +82,10 @@ void WindowHarness::openFolder(const QString& path) const {
     QTRY_VERIFY2(line() != nullptr,
                  qPrintable(path + QStringLiteral(" is not in the folder list")));
     emit folders->itemActivated(line());
+}
+
+QString textOf(const FakeWindow& window, Control control) {
+    return QString::fromStdString(window.text(control));
 }
 
 QStringList listed(QListView* list) {

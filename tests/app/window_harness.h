@@ -2,40 +2,19 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/desktop_services.h"
 #include "app/form_vandrel.h"
+#include "fake_window.h"
 
 class QListView;
 class QWidget;
 
 namespace vandrel::testing {
 
-// Answers the window's message boxes and program starts instead of a user,
-// keeps the date-range file in folders of the test's own, and remembers all.
-class RecordingDesktop final : public DesktopServices {
-  public:
-    void showMessage(QWidget* parent, const Message& message) override;
-    bool startProgram(const std::string& commandLine) override;
-    void endProgram() override { ++endRequests; }
-    std::string applicationFolder() const override { return applicationFolderPath; }
-    std::string configurationFolder() const override { return configurationFolderPath; }
-    bool isWritableFolder(const std::string& folder) const override;
-
-    std::vector<Message> messages;
-    // Runs while a message box is open, as a user looking at the window would.
-    std::function<void(const Message&)> whileMessageShows;
-    std::vector<std::string> startedPrograms;
-    bool programStartSucceeds = true;
-    int endRequests = 0;
-    std::string applicationFolderPath;
-    std::string configurationFolderPath;
-    bool applicationFolderWritable = true;
-};
+using RecordingForm = RecordingDesktop<FormVandrel>;
 
 // A window in a folder of the test's own: the lists start there, and the
 // date-range file lives in its "app" folder (or "config" when asked).
@@ -44,9 +23,11 @@ class WindowHarness {
     WindowHarness();
     ~WindowHarness();
 
-    // Creates the window in the working folder and runs Form_Load.
+    // Creates the real window in the working folder and runs Form_Load.
     FormVandrel& start();
     FormVandrel& form() { return *form_; }
+    // The same with the fake window, whose lists show the working folder.
+    FakeWindow& startFake();
 
     QString workFolder() const { return work_.path(); }
     QString dateRangeFile() const;
@@ -61,13 +42,17 @@ class WindowHarness {
     void chooseFile(const QString& name) const;
     void openFolder(const QString& path) const;
 
-    RecordingDesktop desktop;
+    DesktopRecord desktop;
 
   private:
     QTemporaryDir work_;
     QString previousFolder_;
-    std::unique_ptr<FormVandrel> form_;
+    std::unique_ptr<RecordingForm> form_;
+    std::unique_ptr<FakeWindow> fake_;
 };
+
+// A fake window's control text, to compare with Qt's texts.
+QString textOf(const FakeWindow& window, Control control);
 
 // The lines a list shows, top to bottom.
 QStringList listed(QListView* list);

@@ -1,19 +1,24 @@
-#include "app/desktop_services.h"
+// FormVandrel's desktop services, with Qt: message boxes over the window,
+// the browser, the end of the program, the date-range file's folders and
+// its save, and the addresses of local pages.
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "app/form_vandrel.h"
 #include "app/links/browser_command.h"
+#include "app/whole_file.h"
 
 namespace vandrel {
 
-void SystemDesktop::showMessage(QWidget* parent, const Message& message) {
-    QMessageBox box(parent);
+void FormVandrel::showMessage(const Message& message) {
+    QMessageBox box(this);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(QString::fromStdString(message.title.value_or(kApplicationTitle)));
     box.setTextFormat(Qt::PlainText);
@@ -33,7 +38,7 @@ void SystemDesktop::showMessage(QWidget* parent, const Message& message) {
     box.exec();
 }
 
-bool SystemDesktop::startProgram(const std::string& commandLine) {
+bool FormVandrel::startProgram(const std::string& commandLine) {
     const BrowserCommand command = splitBrowserCommandLine(commandLine);
 #ifdef Q_OS_WIN
     return QProcess::startDetached(QString::fromStdString(command.program),
@@ -44,21 +49,33 @@ bool SystemDesktop::startProgram(const std::string& commandLine) {
 #endif
 }
 
-void SystemDesktop::endProgram() {
+void FormVandrel::endProgram() {
     QCoreApplication::exit(0);
 }
 
-std::string SystemDesktop::applicationFolder() const {
+std::string FormVandrel::applicationFolder() const {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
-std::string SystemDesktop::configurationFolder() const {
+std::string FormVandrel::configurationFolder() const {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
 }
 
-bool SystemDesktop::isWritableFolder(const std::string& folder) const {
+bool FormVandrel::isWritableFolder(const std::string& folder) const {
     const QFileInfo info(QString::fromStdString(folder));
     return info.isDir() && info.isWritable();
+}
+
+std::optional<std::string> FormVandrel::replaceWholeFile(const std::string& path,
+                                                         const std::string& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    return vandrel::replaceWholeFile(file, bytes);
+}
+
+std::string FormVandrel::fileAddress(const std::string& path) const {
+    return QUrl::fromLocalFile(QString::fromStdString(path))
+        .toString(QUrl::FullyEncoded)
+        .toStdString();
 }
 
 }  // namespace vandrel

@@ -10,7 +10,7 @@ namespace vandrel {
 // whole: they go to a new file beside it, which then takes its name. Gives
 // the reason when that cannot be completed (the folder cannot be written, a
 // full disk, a failed write or rename); the file that was there before is
-// then left as it was.
+// then left as it was. The window's DesktopServices::replaceWholeFile.
 std::optional<std::string> replaceWholeFile(QSaveFile& file, const std::string& bytes);
 
 }  // namespace vandrel

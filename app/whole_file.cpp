@@ -1,4 +1,4 @@
-#include "app/settings/whole_file.h"
+#include "app/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>

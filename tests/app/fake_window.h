@@ -1,0 +1,58 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/window_operations.h"
+#include "recording_desktop.h"
+
+namespace vandrel::testing {
+
+// A plain window without a toolkit, for the handlers: each control's state
+// as the handlers leave it, starting from the design's, and the two lists as
+// a folder and a selected name; any folder can be listed. It writes files at once, without a new
+// file beside them, or fails with `saveFailure`.
+class FakeControls : public WindowOperations {
+  public:
+    struct State {
+        std::string text;
+        std::string toolTip;
+        bool visible = true;
+        bool enabled = true;
+        Colour background = 0;
+        Colour textColour = 0;
+        int checkValue = 0;
+        int repaints = 0;
+    };
+
+    FakeControls();
+
+    std::string text(Control c) const override { return controls.at(c).text; }
+    void setText(Control c, const std::string& text) override { controls.at(c).text = text; }
+    void setToolTip(Control c, const std::string& tip) override { controls.at(c).toolTip = tip; }
+    void setVisible(Control c, bool visible) override { controls.at(c).visible = visible; }
+    Colour textColour(Control c) const override { return controls.at(c).textColour; }
+    void setEnabled(Control c, bool enabled) override { controls.at(c).enabled = enabled; }
+    void setBackground(Control c, Colour colour) override { controls.at(c).background = colour; }
+    void repaintNow(Control c) override { ++controls.at(c).repaints; }
+    int checkValue(Control c) const override { return controls.at(c).checkValue; }
+    bool isSelected(Control c) const override { return selectedOption == c; }
+    void select(Control c) override { selectedOption = c; }
+    std::string folderListPath() const override { return folder; }
+    bool setFileListFolder(const std::string&) override { return true; }
+    std::string fileListSelection() const override { return selection; }
+    std::optional<std::string> replaceWholeFile(const std::string& path,
+                                                const std::string& bytes) override;
+    std::string fileAddress(const std::string& path) const override { return "file://" + path; }
+
+    std::map<Control, State> controls;
+    std::optional<Control> selectedOption;
+    std::string folder;     // Dir1's
+    std::string selection;  // in File1
+    std::optional<std::string> saveFailure;
+};
+
+using FakeWindow = RecordingDesktop<FakeControls>;
+
+}  // namespace vandrel::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/desktop_services.h"
+
+namespace vandrel::testing {
+
+// What a test's desktop answers instead of a user, and all it was asked.
+struct DesktopRecord {
+    std::vector<Message> messages;
+    // Runs while a message box is open, as a user looking at the window would.
+    std::function<void(const Message&)> whileMessageShows;
+    std::vector<std::string> startedPrograms;
+    bool programStartSucceeds = true;
+    int endRequests = 0;
+    std::string applicationFolderPath;
+    std::string configurationFolderPath;
+    bool applicationFolderWritable = true;
+};
+
+// A window, fake or real, whose message boxes, program starts, end and
+// folders are the test's; it writes its files as the window does.
+template <typename Window>
+class RecordingDesktop final : public Window {
+  public:
+    explicit RecordingDesktop(DesktopRecord& record) : record_(record) {}
+
+    void showMessage(const Message& message) override {
+        record_.messages.push_back(message);
+        if (record_.whileMessageShows) {
+            record_.whileMessageShows(message);
+        }
+    }
+    bool startProgram(const std::string& commandLine) override {
+        record_.startedPrograms.push_back(commandLine);
+        return record_.programStartSucceeds;
+    }
+    void endProgram() override { ++record_.endRequests; }
+    std::string applicationFolder() const override { return record_.applicationFolderPath; }
+    std::string configurationFolder() const override { return record_.configurationFolderPath; }
+    // Only the application's folder is ever asked about.
+    bool isWritableFolder(const std::string& folder) const override {
+        return folder == record_.applicationFolderPath && record_.applicationFolderWritable;
+    }
+
+  private:
+    DesktopRecord& record_;
+};
+
+}  // namespace vandrel::testing
