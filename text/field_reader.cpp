@@ -189,8 +189,10 @@ void FieldReader::readLongItem(Field& field) {
     deliver(field, longItem_, length);
 }
 
+// `text` holds at least the kept characters of the item (a long item's kept
+// start, or the whole of a short one), so no bounds check is needed.
 void FieldReader::deliver(Field& field, std::string_view text, std::uint64_t length) {
-    field.text = text.substr(0, std::min<std::uint64_t>(keep_, length));
+    field.text = {text.data(), static_cast<std::size_t>(std::min<std::uint64_t>(keep_, length))};
     field.length = length;
 }
 
