@@ -1,7 +1,6 @@
 #include "scan/passage_finder.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "text/number_text.h"
 #include "text/parse_date.h"
@@ -66,7 +65,7 @@ std::optional<double> instantFromDate(std::string_view date) {
 template <std::size_t N>
 void PassageFinder::HeldText<N>::assign(std::string_view from) {
     length = std::min(from.size(), N);
-    std::memcpy(text, from.data(), length);
+    std::copy_n(from.data(), length, text);  // an empty view may have no data
 }
 
 std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {

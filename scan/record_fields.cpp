@@ -50,7 +50,7 @@ std::string_view plainTimeScale(std::string_view dateField) {
 
 void CsvRecordLine::HeldItem::assign(std::string_view from) {
     length = std::min(from.size(), kMostCharacters);
-    std::memcpy(text, from.data(), length);
+    std::copy_n(from.data(), length, text);  // an empty view may have no data
 }
 
 void CsvRecordLine::take(const Field& field) {
