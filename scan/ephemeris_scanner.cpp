@@ -322,7 +322,8 @@ class ScanRun {
     double mostRead_ = 0;
     char currentDate_[kDateTextLength] = {};
     std::size_t currentDateLength_ = 0;
-    char currentInstant_[32] = {};  // the current record's Julian day, as written
+    char currentInstant_[PassageFinder::kMostCharacters] =
+        {};  // the record's Julian day, as written
     std::size_t currentInstantLength_ = 0;
     PassageFinder passages_;
     bool endDateMatches_;

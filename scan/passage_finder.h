@@ -32,6 +32,10 @@ struct DistanceScale {
 // reads their numbers in full only where a passage may lie.
 class PassageFinder {
   public:
+    // A record's texts are held whole, as far as the scan reads an item, so
+    // that a distance reads here as it does for the extremes.
+    static constexpr std::size_t kMostCharacters = 128;
+
     void setScale(DistanceScale scale) { scale_ = scale; }
 
     // Each record let through, in order; the passage it closes, if any.
@@ -52,10 +56,10 @@ class PassageFinder {
 
     struct HeldRecord {
         std::int32_t item = 0;
-        HeldText<32> instant;
+        HeldText<kMostCharacters> instant;
         HeldText<25> date;
-        HeldText<48> range;
-        HeldText<48> rate;
+        HeldText<kMostCharacters> range;
+        HeldText<kMostCharacters> rate;
         bool hasRate = false;
         int rateSign = 0;
     };

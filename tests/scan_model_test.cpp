@@ -167,5 +167,17 @@ TEST(ScanModel, ScannerAgreesOnGeneratedAndMutatedTables) {
     EXPECT_EQ(inputs, 16000);
 }
 
+// Inputs on which the two once parted.
+TEST(ScanModel, ScannerAgreesWhereTheFuzzerFoundADifference) {
+    ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    const std::string csv = "JDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n";
+    const std::string longRange =  // 9.83 only when read past its 48th character
+        "2458849.5, A.D. 2020-Jan-01 00:00:00.0000, 9.8" + std::string(50, '\t') + "3, 1.0E-05,\n";
+    const std::string next = "2458850.5, A.D. 2020-Jan-02 00:00:00.0000, 9.81, 1.0E-05,\n";
+    EXPECT_EQ(testing::differenceFromModel(csv + longRange + next + "$$EOE\n", settings, 1000), "");
+}
+
 }  // namespace
 }  // namespace vandrel
