@@ -163,6 +163,8 @@ int scanOne(const std::string& file, const Options& options, std::FILE* standard
     return kExitOk;
 }
 
+// Parses the arguments and scans every file; the caller tells whether what
+// it wrote reached standard output.
 int runScans(const std::vector<std::string>& arguments, std::FILE* standardInput, std::ostream& out,
              std::ostream& err) {
     const ParseOutcome parsed = parseArguments(arguments, out, err);

@@ -109,8 +109,8 @@ struct Record {  // what one date field, distance field or CSV line carries
 
 class Model {
   public:
-    Model(const ScanSettings& settings, std::int32_t mostRecords, std::vector<std::string>& events)
-        : settings_(settings), mostRecords_(mostRecords), events_(events) {}
+    Model(const ScanSettings& settings, std::int32_t mostRecords, ScanObserver& observer)
+        : settings_(settings), mostRecords_(mostRecords), observer_(observer) {}
 
     ScanOutcome run(std::string_view input) {
         if (settings_.startFilterOn) {
@@ -120,7 +120,7 @@ class Model {
                                    messages::startDateNotUnderstood(settings_.startDateText)};
             }
         }
-        events_.push_back("opened");
+        observer_.fileOpened();
         MemorySource source(input);
         FieldReader reader(source, kItemCharacters);
         Field field;
@@ -160,7 +160,6 @@ class Model {
     }
 
   private:
-    enum class Filter { NotYetSet, Off, OnOrAfter, Before };
     struct Columns {
         std::size_t julianDay = kNoColumn, date = kNoColumn, range = kNoColumn, rate = kNoColumn;
     };
@@ -223,7 +222,6 @@ class Model {
         } else if (!units.empty() && units != "AU-D") {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(units));
         }
-        column_ = 0;
     }
 
     void warn(ScanWarningKind kind, std::string message) {
@@ -289,18 +287,13 @@ class Model {
             currentInstant_ = record.instant;
             ++dateFieldsMet_;
             const std::string day = currentDate_.substr(0, 11);
-            if (settings_.startFilterOn) {
-                const auto recordDay = ParseDate(day);
-                if (!recordDay) {
-                    return ScanFailure{
-                        ScanFailureKind::RecordDateNotUnderstood,
-                        messages::recordDateNotUnderstood(dateFieldsMet_, trim(day))};
-                }
-                filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfter : Filter::Before;
-            } else {
-                filter_ = Filter::Off;
+            const auto recordDay = settings_.startFilterOn ? ParseDate(day) : std::nullopt;
+            if (settings_.startFilterOn && !recordDay) {
+                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
+                                   messages::recordDateNotUnderstood(dateFieldsMet_, trim(day))};
             }
-            if (filter_ != Filter::Before) {
+            beforeStart_ = recordDay && *recordDay < *startDay_;
+            if (!beforeStart_) {
                 stopped_ = settings_.endStopOn && day == settings_.endDateText;
                 if (result_.datedCount == mostRecords_) {
                     return ScanFailure{ScanFailureKind::TooManyRecords,
@@ -313,7 +306,7 @@ class Model {
             return std::nullopt;
         }
         ++distanceFieldsMet_;
-        if (filter_ == Filter::Before || stopped_) {
+        if (beforeStart_ || stopped_) {
             return std::nullopt;
         }
         if (result_.datedCount > 0) {
@@ -328,12 +321,12 @@ class Model {
         if (settings_.trackMinimum && (result_.datedCount == 1 || x < leastWritten_)) {
             leastWritten_ = x;
             replace(result_.minimum, x);
-            events_.push_back("min " + std::to_string(result_.datedCount));
+            observer_.newMinimum(result_.datedCount);
         }
         if (settings_.trackMaximum && x > mostWritten_) {
             mostWritten_ = x;
             replace(result_.maximum, x);
-            events_.push_back("max " + std::to_string(result_.datedCount));
+            observer_.newMaximum(result_.datedCount);
         }
         return std::nullopt;
     }
@@ -419,11 +412,7 @@ class Model {
         }
         if (passage) {
             passages_.push_back(*passage);
-            char line[160];
-            std::snprintf(line, sizeof line, "passage %d %.17g %.17g %d %d",
-                          static_cast<int>(passage->kind), passage->julianDay, passage->au,
-                          passage->itemBefore, passage->itemAfter);
-            events_.push_back(line);
+            observer_.newPassage(*passage, result_.header);
         }
     }
 
@@ -487,7 +476,7 @@ class Model {
 
     const ScanSettings& settings_;
     const std::int32_t mostRecords_;
-    std::vector<std::string>& events_;
+    ScanObserver& observer_;
     std::optional<DayNumber> startDay_;
     ScanResult result_;
     EphemerisHeader header_;
@@ -499,7 +488,7 @@ class Model {
     bool inKm_ = false;
     bool stopped_ = false;
     bool contentMet_ = false;
-    Filter filter_ = Filter::NotYetSet;
+    bool beforeStart_ = false;  // the latest date is before the start date
     std::string currentDate_;
     std::string currentInstant_;
     std::uint64_t dateFieldsMet_ = 0;
@@ -511,19 +500,24 @@ class Model {
     std::vector<TruePassage> passages_;
 };
 
+std::string describe(const TruePassage& passage) {
+    char text[200];
+    std::snprintf(text, sizeof text, "passage %d %.17g %.17g between %d %d",
+                  static_cast<int>(passage.kind), passage.julianDay, passage.au, passage.itemBefore,
+                  passage.itemAfter);
+    return text;
+}
+
+// What the observer is told, one line each.
 class RecordingObserver final : public ScanObserver {
   public:
-    void fileOpened() override { events.push_back("opened"); }
-    void newMinimum(std::int32_t item) override { events.push_back("min " + std::to_string(item)); }
-    void newMaximum(std::int32_t item) override { events.push_back("max " + std::to_string(item)); }
+    void fileOpened() override { events += "opened\n"; }
+    void newMinimum(std::int32_t item) override { events += "min " + std::to_string(item) + "\n"; }
+    void newMaximum(std::int32_t item) override { events += "max " + std::to_string(item) + "\n"; }
     void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
-        char line[160];
-        std::snprintf(line, sizeof line, "passage %d %.17g %.17g %d %d",
-                      static_cast<int>(passage.kind), passage.julianDay, passage.au,
-                      passage.itemBefore, passage.itemAfter);
-        events.push_back(line);
+        events += describe(passage) + "\n";
     }
-    std::vector<std::string> events;
+    std::string events;
 };
 
 std::string describe(const DistanceExtreme& e) {
@@ -534,14 +528,9 @@ std::string describe(const DistanceExtreme& e) {
 }
 
 std::string describe(const TrueExtreme& truth) {
-    if (!truth.passage) {
-        return "no passage, end " + std::to_string(static_cast<int>(truth.endWithoutPassage));
-    }
-    char text[200];
-    std::snprintf(text, sizeof text, "%d %.17g %.17g between %d %d",
-                  static_cast<int>(truth.passage->kind), truth.passage->julianDay,
-                  truth.passage->au, truth.passage->itemBefore, truth.passage->itemAfter);
-    return text;
+    return truth.passage
+               ? describe(*truth.passage)
+               : "no passage, end " + std::to_string(static_cast<int>(truth.endWithoutPassage));
 }
 
 // Every field of an outcome, one per line.
@@ -565,29 +554,21 @@ std::string describe(const ScanOutcome& outcome) {
     return text;
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string differenceFromModel(std::string_view input, const ScanSettings& settings,
                                 std::int32_t mostRecords) {
-    RecordingObserver observer;
+    RecordingObserver scannerObserver;
     MemorySource source(input);
-    const ScanOutcome outcome = EphemerisScanner(mostRecords).scan(source, settings, observer);
-    const std::string scanned = describe(outcome) + joined(observer.events);
-    std::vector<std::string> modelEvents;
-    const ScanOutcome modelled = Model(settings, mostRecords, modelEvents).run(input);
-    const std::string expected = describe(modelled) + joined(modelEvents);
-    if (scanned == expected) {
+    const std::string scanned =
+        describe(EphemerisScanner(mostRecords).scan(source, settings, scannerObserver));
+    RecordingObserver modelObserver;
+    const std::string expected = describe(Model(settings, mostRecords, modelObserver).run(input));
+    if (scanned + scannerObserver.events == expected + modelObserver.events) {
         return {};
     }
-    return "scanner:\n" + scanned + "model:\n" + expected;
+    return "scanner:\n" + scanned + scannerObserver.events + "model:\n" + expected +
+           modelObserver.events;
 }
 
 }  // namespace vandrel::testing
