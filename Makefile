@@ -66,7 +66,7 @@ fuzz: deps
 	@test -f $(FUZZ_BUILD)/build.ninja || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_FUZZ=ON
 	@cmake --build $(FUZZ_BUILD) --parallel $(JOBS)
-	@for target in field_reader scanner numbers; do \
+	@for target in field_reader scanner numbers differential; do \
 		mkdir -p $(FUZZ_BUILD)/corpus/$$target && \
 		$(FUZZ_BUILD)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 			$(FUZZ_BUILD)/corpus/$$target tests/fuzz/seeds || exit 1; \

@@ -1,5 +1,6 @@
 #include "cli/json_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vandrel {
@@ -77,12 +78,51 @@ std::string jsonString(std::string_view bytes) {
             out.append(bytes.substr(0, length));
             taken = length;
         } else {
-            appendEscapedByte(out, byte);
+            out += "\xEF\xBF\xBD";  // U+FFFD REPLACEMENT CHARACTER
         }
         bytes.remove_prefix(taken);
     }
     out += '"';
     return out;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        std::size_t taken = 1;
+        if (static_cast<unsigned char>(bytes[0]) >= 0x80) {
+            taken = validSequenceLength(bytes);
+            if (taken == 0) {
+                return false;
+            }
+        }
+        bytes.remove_prefix(taken);
+    }
+    return true;
+}
+
+std::string base64(std::string_view bytes) {
+    static constexpr char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t group = 0;
+        for (std::size_t j = 0; j < 3; ++j) {
+            group = (group << 8) | (j < count ? static_cast<unsigned char>(bytes[i + j]) : 0U);
+        }
+        for (std::size_t j = 0; j < 4; ++j) {
+            out += j <= count ? kDigits[(group >> (18 - 6 * j)) & 0x3F] : '=';
+        }
+    }
+    return out;
+}
+
+std::string jsonFileKeys(std::string_view file) {
+    std::string keys = "\"file\":" + jsonString(file);
+    if (!isValidUtf8(file)) {
+        keys += ",\"fileBytes\":\"" + base64(file) + "\"";
+    }
+    return keys;
 }
 
 }  // namespace vandrel

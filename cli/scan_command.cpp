@@ -31,7 +31,8 @@ constexpr std::string_view kHelp =
     "  --help         show this help;  --version  show the version\n"
     "\n"
     "FILE may be - for standard input. Exit status: 0 all scanned, 1 a file\n"
-    "could not be opened, 2 bad usage, 3 a file could not be scanned.\n";
+    "could not be opened, 2 bad usage, 3 a file could not be scanned, 4 the\n"
+    "results could not be written to standard output.\n";
 
 struct Options {
     ScanSettings settings;
@@ -103,6 +104,9 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
     if (options.files.empty()) {
         return usageError("no file given");
     }
+    if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
+        return usageError("- is given twice, but standard input can be read only once");
+    }
     // Both extremes unless the user picked one (or both) of them.
     options.settings.trackMinimum = least || !most;
     options.settings.trackMaximum = most || !least;
@@ -159,10 +163,10 @@ int scanOne(const std::string& file, const Options& options, std::FILE* standard
     return kExitOk;
 }
 
-}  // namespace
-
-int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standardInput,
-                   std::ostream& out, std::ostream& err) {
+// Parses the arguments and scans every file; the caller tells whether what
+// it wrote reached standard output.
+int runScans(const std::vector<std::string>& arguments, std::FILE* standardInput, std::ostream& out,
+             std::ostream& err) {
     const ParseOutcome parsed = parseArguments(arguments, out, err);
     if (!parsed.options) {
         return parsed.status;
@@ -170,8 +174,23 @@ int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standar
     int worst = kExitOk;
     for (const std::string& file : parsed.options->files) {
         worst = std::max(worst, scanOne(file, *parsed.options, standardInput, out, err));
+        if (!out.flush()) {
+            break;  // a full disk: the next results could not be written either
+        }
     }
     return worst;
+}
+
+}  // namespace
+
+int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standardInput,
+                   std::ostream& out, std::ostream& err) {
+    const int status = runScans(arguments, standardInput, out, err);
+    if (!out.flush()) {
+        err << "vandrel-scan: cannot write the results to standard output\n";
+        return kExitWriteFailed;
+    }
+    return status;
 }
 
 }  // namespace vandrel

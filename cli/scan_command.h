@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitCannotOpen = 1,
     kExitUsage = 2,
     kExitScanFailed = 3,
+    kExitWriteFailed = 4,  // standard output refused the results; later files are not scanned
 };
 
 // vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE...

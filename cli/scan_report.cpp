@@ -80,7 +80,7 @@ std::string plainReport(std::string_view file, const ScanResult& result, Reporte
 
 std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown) {
     std::string report =
-        "{\"file\":" + jsonString(file) + ",\"datedCount\":" + NumberToText(result.datedCount);
+        "{" + jsonFileKeys(file) + ",\"datedCount\":" + NumberToText(result.datedCount);
     std::vector<std::string> warnings;
     for (const ScanWarning& warning : result.warnings) {
         warnings.push_back(warning.message);
@@ -122,7 +122,7 @@ std::string plainPassage(std::string_view file, const TruePassage& passage,
 std::string jsonPassage(std::string_view file, const TruePassage& passage,
                         std::string_view timeScale) {
     const PassageTexts texts = presentPassage(passage, timeScale);
-    return "{\"file\":" + jsonString(file) + ",\"passage\":" + jsonString(texts.kind) + "," +
+    return "{" + jsonFileKeys(file) + ",\"passage\":" + jsonString(texts.kind) + "," +
            jsonPassageKeys(texts, passage) + "}\n";
 }
 

@@ -319,7 +319,8 @@ class ScanRun {
     double leastRead_ = 0;  // the extremes as read, in the file's unit
     double mostRead_ = 0;
     HeldText<kDateTextLength> currentDate_;
-    HeldText<32, 17> currentInstant_;  // the current record's Julian day, as written
+    // The current record's Julian day, as written.
+    HeldText<PassageFinder::kMostCharacters, 17> currentInstant_;
     PassageFinder passages_;
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

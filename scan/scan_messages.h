@@ -41,14 +41,17 @@ inline std::string startDateNotUnderstood(std::string_view text) {
     return "Start date not understood: " + std::string(text) + ". Write it like 1900-Jan-01.";
 }
 
+// An empty date is quoted, so that the sentence does not end in ": .".
 inline std::string recordDateNotUnderstood(std::uint64_t record, std::string_view text) {
     return "Record date not understood at record " + std::to_string(record) + ": " +
-           std::string(text) + ".";
+           (text.empty() ? std::string("\"\"") : std::string(text)) + ".";
 }
 
+// `record` counts the date lines read so far; 0 is before the first of them.
 inline std::string distanceOutOfRange(std::uint64_t record, std::string_view text) {
-    return "Distance out of range at record " + std::to_string(record) + ": " + std::string(text) +
-           ".";
+    const std::string where =
+        record == 0 ? "before the first record" : "at record " + std::to_string(record);
+    return "Distance out of range " + where + ": " + std::string(text) + ".";
 }
 
 // Said of a span that holds no passage of the kind asked for.

@@ -180,14 +180,42 @@ TEST(EphemerisScanner, SkippedRecordsAreNotTestedAgainstTheEndDate) {
     EXPECT_EQ(scanResult(kHeader + kThreeDays + "$$EOE\n", settings).datedCount, 1);
 }
 
-TEST(EphemerisScanner, DistanceLinesMustHaveExactlyTheirShape) {
-    std::string text = kHeader + record("2020-Jan-01", "1.0E+00");
-    text += " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 RR=-1.73015626091876E-07\n";
-    text += " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 RR=-1.7301562609187640E-07\n";
-    text += " LT= 5.680996067794166E-03 RX= 9.000000000000000E+00 RR=-1.730156260918764E-07\n";
-    const ScanResult result = scanResult(text + "$$EOE\n");
-    EXPECT_EQ(result.maximum.au, 1.0);
+struct DistanceLineCase {
+    const char* name;
+    std::string line;
+    double maximum;  // 9 when the line is read, 1 when it is not
+};
+
+class DistanceLineShapes : public ::testing::TestWithParam<DistanceLineCase> {};
+
+TEST_P(DistanceLineShapes, AreReadOnlyWithTheirExactShape) {
+    const std::string text = kHeader + record("2020-Jan-01", "1.0E+00") + GetParam().line + "\n";
+    EXPECT_EQ(scanResult(text + "$$EOE\n").maximum.au, GetParam().maximum);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DistanceLineShapes,
+    ::testing::Values(DistanceLineCase{"SeventySeven",
+                                       " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 "
+                                       "RR=-1.730156260918764E-07",
+                                       9},
+                      DistanceLineCase{"TrailingBlankIsNoCharacter",
+                                       " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 "
+                                       "RR=-1.730156260918764E-07 \t",
+                                       9},
+                      DistanceLineCase{"SeventySix",
+                                       " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 "
+                                       "RR=-1.73015626091876E-07",
+                                       1},
+                      DistanceLineCase{"SeventyEight",
+                                       " LT= 5.680996067794166E-03 RG= 9.000000000000000E+00 "
+                                       "RR=-1.7301562609187640E-07",
+                                       1},
+                      DistanceLineCase{"OtherTag",
+                                       " LT= 5.680996067794166E-03 RX= 9.000000000000000E+00 "
+                                       "RR=-1.730156260918764E-07",
+                                       1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EphemerisScanner, LineWithoutTheDateTagIsNoDateLine) {
     std::string text = kHeader + record("2020-Jan-01", "1.0E+00");
@@ -208,6 +236,26 @@ TEST(EphemerisScanner, DistanceBeforeTheFirstDateCanOnlyBeTheMaximum) {
     EXPECT_EQ(result.maximum.dateText, "");
     EXPECT_EQ(result.maximum.au, 3.0);
     EXPECT_EQ(result.minimum.item, 1);
+}
+
+TEST(EphemerisScanner, NegativeDistanceBeforeTheFirstDateBecomesTheMinimum) {
+    const std::string early =
+        kHeader +
+        " LT= 5.680996067794166E-03 RG= -3.00000000000000E+00 RR=-1.730156260918764E-07\n";
+    RecordingObserver observer;
+    scanText(early + record("2020-Jan-01", "1.0E+00") + "$$EOE\n", bothExtremes(), observer);
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"opened", "min 0", "min 1", "max 1"}))
+        << "the first counted record replaces it";
+    ScanSettings settings = bothExtremes();
+    settings.startFilterOn = true;
+    settings.startDateText = "2020-Jan-02";
+    const ScanResult skipped =
+        scanResult(early + record("2020-Jan-01", "1.0E+00") + "$$EOE\n", settings);
+    EXPECT_EQ(skipped.minimum.au, -3.0);
+    EXPECT_EQ(skipped.minimum.item, 0);
+    EXPECT_EQ(skipped.minimum.dateText, "");
+    EXPECT_EQ(skipped.maximum.item, 0);
+    EXPECT_EQ(skipped.maximum.au, 0.0);
 }
 
 TEST(EphemerisScanner, LaterDistanceOfTheFirstRecordReplacesTheMinimum) {
@@ -259,6 +307,10 @@ TEST(EphemerisScanner, MissingEndMarkerIsNoFailureButIsTold) {
               "records read.");
 }
 
+std::string distanceLineOf(const std::string& record) {
+    return record.substr(record.find('\n') + 1);
+}
+
 struct FailureCase {
     const char* name;
     std::string text;
@@ -299,7 +351,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "Distance out of range at record 4: 1.0E+999."},
         FailureCase{"KmOverflows", kHeader + record("2020-Jan-04", "1.0E+308"), false, "",
                     ScanFailureKind::DistanceOutOfRange,
-                    "Distance out of range at record 1: 1.0E+308."}),
+                    "Distance out of range at record 1: 1.0E+308."},
+        FailureCase{"DistanceOverflowsBeforeAnyDate",
+                    kHeader + distanceLineOf(record("2020-Jan-04", "1.0E+999")) + kThreeDays, false,
+                    "", ScanFailureKind::DistanceOutOfRange,
+                    "Distance out of range before the first record: 1.0E+999."},
+        FailureCase{"EmptyRecordDateIsQuoted", kHeader + "2458849.500000000 = A.D.\n" + kThreeDays,
+                    true, "1900-Jan-01", ScanFailureKind::RecordDateNotUnderstood,
+                    "Record date not understood at record 1: \"\"."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EphemerisScanner, UnreadableRecordDateIsNoFailureWithoutTheStartFilter) {

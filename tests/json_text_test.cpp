@@ -15,9 +15,11 @@ struct JsonCase {
 
 class JsonStrings : public ::testing::TestWithParam<JsonCase> {};
 
-TEST_P(JsonStrings, AreValidJsonThatKeepEveryByte) {
+TEST_P(JsonStrings, AreValidJsonWithAReplacementForEachStrayByte) {
     EXPECT_EQ(jsonString(GetParam().bytes), GetParam().json);
 }
+
+#define REPLACEMENT "\xEF\xBF\xBD"
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, JsonStrings,
@@ -28,11 +30,31 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"\\n\\r\\t\\u0001\\u0000\""},
         JsonCase{"ValidUtf8PassesAsItIs", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8C\x9E",
                  "\"\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8C\x9E\""},
-        JsonCase{"LoneLatin1Byte", "\xE9t\xE9", "\"\\u00e9t\\u00e9\""},
-        JsonCase{"CutSequence", "\xE2\x82", "\"\\u00e2\\u0082\""},
-        JsonCase{"OverlongSequence", "\xC0\xAF", "\"\\u00c0\\u00af\""},
-        JsonCase{"Surrogate", "\xED\xA0\x80", "\"\\u00ed\\u00a0\\u0080\""},
-        JsonCase{"BeyondUnicode", "\xF4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""}),
+        JsonCase{"LoneLatin1Byte", "\xE9t\xE9", "\"" REPLACEMENT "t" REPLACEMENT "\""},
+        JsonCase{"CutSequence", "\xE2\x82", "\"" REPLACEMENT REPLACEMENT "\""},
+        JsonCase{"OverlongSequence", "\xC0\xAF", "\"" REPLACEMENT REPLACEMENT "\""},
+        JsonCase{"Surrogate", "\xED\xA0\x80", "\"" REPLACEMENT REPLACEMENT REPLACEMENT "\""},
+        JsonCase{"BeyondUnicode", "\xF4\x90\x80\x80",
+                 "\"" REPLACEMENT REPLACEMENT REPLACEMENT REPLACEMENT "\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class JsonFileKeys : public ::testing::TestWithParam<JsonCase> {};
+
+TEST_P(JsonFileKeys, KeepTheExactBytesOfANameThatIsNotUtf8) {
+    EXPECT_EQ(jsonFileKeys(GetParam().bytes), GetParam().json);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, JsonFileKeys,
+    ::testing::Values(
+        JsonCase{"Utf8NameAlone", "\xC3\xA9t\xC3\xA9.txt", "\"file\":\"\xC3\xA9t\xC3\xA9.txt\""},
+        JsonCase{"StrayByteAndItsBytes", "a\xFF.txt",
+                 "\"file\":\"a" REPLACEMENT ".txt\",\"fileBytes\":\"Yf8udHh0\""},
+        JsonCase{"OtherStrayByteOtherBytes", "a\xFE.txt",
+                 "\"file\":\"a" REPLACEMENT ".txt\",\"fileBytes\":\"Yf4udHh0\""},
+        JsonCase{"OneBytePadsTwice", "\xFF", "\"file\":\"" REPLACEMENT "\",\"fileBytes\":\"/w==\""},
+        JsonCase{"TwoBytesPadOnce", "\xFF\xFE",
+                 "\"file\":\"" REPLACEMENT REPLACEMENT "\",\"fileBytes\":\"//4=\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

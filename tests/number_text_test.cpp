@@ -36,7 +36,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ToTextCase{"TinyValueWithoutExponent", 1.5e-20, "0.000000000000000000015"},
                       ToTextCase{"LargeValueWithoutExponent", 1.5e20, "150000000000000000000"},
                       ToTextCase{"RoundsToFifteenDigits", 1.0000000000000002, "1"},
-                      ToTextCase{"RoundingCarriesIntoNewDigit", 9.9999999999999999e5, "1000000"},
+                      // 999999.99999999988358...: sixteen nines round up to a new digit.
+                      ToTextCase{"RoundingCarriesIntoNewDigit", 999999.9999999999, "1000000"},
+                      // Exact halves: the digit before them stays even.
+                      ToTextCase{"TieKeepsEvenDigit", 100000000000000.5, "100000000000000"},
+                      ToTextCase{"TieRoundsOddDigitUp", 100000000000001.5, "100000000000002"},
                       ToTextCase{"RoundsHalfDigitUp", 0.1234567890123456, "0.123456789012346"},
                       ToTextCase{"TrailingZerosDropped", 2.5, "2.5"},
                       ToTextCase{"AboveOne", 5.437424218921472, "5.43742421892147"}),

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "cli/json_text.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
 
@@ -151,6 +152,35 @@ TEST_F(ScanCommand, EveryFileIsScannedAndTheWorstStatusWins) {
     EXPECT_EQ(run({missing, table}).status, kExitCannotOpen);
 }
 
+TEST_F(ScanCommand, JsonKeepsTheBytesOfAFileNameThatIsNotUtf8) {
+    const std::string latin1 = folder.write("caf\xE9.txt", testing::readWholeFile(table));
+    const CommandRun result = run({"--json", latin1});
+    const std::string folderName = folder.path().string();
+    EXPECT_TRUE(result.out.starts_with("{\"file\":\"" + folderName +
+                                       "/caf\xEF\xBF\xBD.txt\","
+                                       "\"fileBytes\":\"" +
+                                       base64(latin1) + "\",\"datedCount\":2,"))
+        << result.out;
+}
+
+// A disk that is full from the first byte on.
+class RefusingBuffer final : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(ScanCommand, ResultsThatCannotBeWrittenGiveTheirOwnStatus) {
+    RefusingBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(runScanCommand({table, table}, stdin, out, err), kExitWriteFailed);
+    EXPECT_EQ(err.str(), "vandrel-scan: cannot write the results to standard output\n");
+    const auto program = testing::runCommand("{ " + std::string(VANDREL_SCAN_PROGRAM) + " " +
+                                             table + " >/dev/full; }");
+    EXPECT_EQ(program.status, kExitWriteFailed);
+    EXPECT_EQ(program.err, "vandrel-scan: cannot write the results to standard output\n");
+}
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> arguments;
@@ -181,7 +211,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "vandrel-scan: Start date not understood: soon. Write it like "
                   "1900-Jan-01.\nusage:"},
         UsageCase{"EmptyStartDate", {"--start=", "x"}, kExitUsage, "not an empty text"},
-        UsageCase{"EmptyEndDate", {"--end", "", "x"}, kExitUsage, "not an empty text"}),
+        UsageCase{"EmptyEndDate", {"--end", "", "x"}, kExitUsage, "not an empty text"},
+        UsageCase{"StandardInputTwice",
+                  {"-", "x", "-"},
+                  kExitUsage,
+                  "vandrel-scan: - is given twice, but standard input can be read only once\n"
+                  "usage:"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScanProgram, ReadsStandardInputForADash) {

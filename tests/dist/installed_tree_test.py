@@ -100,8 +100,11 @@ class InstalledTreeTest(unittest.TestCase):
         example = (SOURCE_DIR / "examples/horizons_results.txt").read_text()
         cut_short = self.root / "cut-short.txt"
         cut_short.write_text(example[:example.index("$$EOE")])
+        # A name that is not UTF-8 adds the key of its exact bytes.
+        latin1 = self.root / os.fsdecode(b"caf\xe9.txt")
+        latin1.write_text(example)
         written = set()
-        for table in (SOURCE_DIR / "examples/horizons_results.txt", cut_short):
+        for table in (SOURCE_DIR / "examples/horizons_results.txt", cut_short, latin1):
             result = run([self.scan, "--json", "--passages", table])
             for line in result.stdout.splitlines():
                 written |= json_keys(json.loads(line))

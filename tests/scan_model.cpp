@@ -1,0 +1,574 @@
+#include "tests/scan_model.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include "scan/ephemeris_scanner.h"
+#include "scan/passage_refinement.h"
+#include "scan/scan_messages.h"
+#include "text/field_reader.h"
+#include "text/number_text.h"
+#include "text/parse_date.h"
+
+// The model reads items with FieldReader and numbers and dates with the
+// shared text rules; everything else it does by hand, one step at a time,
+// keeping every record it lets through. It has no quick paths.
+namespace vandrel::testing {
+
+namespace {
+
+constexpr double kKmPerAu = 149597870.7;
+constexpr std::size_t kItemCharacters = 128;  // an item is read no further
+constexpr std::size_t kHeaderCharacters = 80;
+constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Characters `from` to `from + count - 1`, counted from 1.
+std::string slice(const std::string& text, std::size_t from, std::size_t count) {
+    std::string part;
+    for (std::size_t i = from - 1; i < text.size() && i < from - 1 + count; ++i) {
+        part += text[i];
+    }
+    return part;
+}
+
+std::string trim(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && isBlank(text[first])) {
+        ++first;
+    }
+    while (end > first && isBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(first, end - first);
+}
+
+bool startsWith(const std::string& text, const std::string& start) {
+    return slice(text, 1, start.size()) == start;
+}
+
+// "3", " -12x": the whole number that opens the text, or 0.
+int leadingNumber(const std::string& text) {
+    const std::string value = trim(text);
+    std::size_t i = value.size() > 0 && value[0] == '-' ? 1 : 0;
+    const bool negative = i == 1;
+    long long number = 0;
+    const std::size_t first = i;
+    for (; i < value.size() && isDigit(value[i]); ++i) {
+        number = number * 10 + (value[i] - '0');
+        if (number > 2147483648LL) {
+            return 0;
+        }
+    }
+    number = negative ? -number : number;
+    return i == first || number > 2147483647LL || number < -2147483648LL ? 0
+                                                                         : static_cast<int>(number);
+}
+
+// Past blanks, a sign and a point, a digit.
+bool readsAsNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+    }
+    return i < text.size() && isDigit(text[i]);
+}
+
+struct Point {  // one distance let through after the first counted date
+    std::int32_t item;
+    std::string instant;
+    std::string date;
+    std::string range;
+    std::string rate;
+};
+
+struct Record {  // what one date field, distance field or CSV line carries
+    bool hasDate = false;
+    std::string date;
+    std::string instant;
+    bool hasRange = false;
+    std::string range;
+    std::string rate;
+};
+
+class Model {
+  public:
+    Model(const ScanSettings& settings, std::int32_t mostRecords, ScanObserver& observer)
+        : settings_(settings), mostRecords_(mostRecords), observer_(observer) {}
+
+    ScanOutcome run(std::string_view input) {
+        if (settings_.startFilterOn) {
+            startDay_ = ParseDate(settings_.startDateText);
+            if (!startDay_) {
+                return ScanFailure{ScanFailureKind::StartDateNotUnderstood,
+                                   messages::startDateNotUnderstood(settings_.startDateText)};
+            }
+        }
+        observer_.fileOpened();
+        MemorySource source(input);
+        FieldReader reader(source, kItemCharacters);
+        Field field;
+        while (reader.next(field)) {
+            const std::string text(field.text);
+            if (text == "$$EOE" && field.length == 5) {
+                return endOfRecords(true);
+            }
+            if (!started_ && text == "$$SOE" && field.length == 5) {
+                startRecords();
+                if (settings_.endStopOn && settings_.endDateText.empty()) {
+                    return finished();
+                }
+                continue;
+            }
+            if (!started_) {
+                headerItem(text, field.startsLine);
+                continue;
+            }
+            if (field.length > 0) {
+                contentMet_ = true;
+            }
+            const auto failure = result_.header.csv ? csvItem(text, field.startsLine)
+                                                    : plainItem(text, field.length);
+            if (failure) {
+                return *failure;
+            }
+            if (stopped_) {
+                return finished();
+            }
+        }
+        if (!started_) {
+            return ScanFailure{ScanFailureKind::NoStartMarker,
+                               std::string(messages::kNoStartMarker)};
+        }
+        return endOfRecords(false);
+    }
+
+  private:
+    struct Columns {
+        std::size_t julianDay = kNoColumn, date = kNoColumn, range = kNoColumn, rate = kNoColumn;
+    };
+
+    void headerItem(const std::string& text, bool startsLine) {
+        if (startsLine) {
+            endHeaderLine();
+            const std::string value = slice(text, 18, text.size());
+            if (startsWith(text, "Target body name:") || startsWith(text, "Center body name:")) {
+                std::string body;
+                for (std::size_t i = 0; i < value.size() && !startsWith(value.substr(i), "{source");
+                     ++i) {
+                    body += value[i];
+                }
+                (text[0] == 'T' ? header_.target : header_.centre) =
+                    trim(trim(body).substr(0, kHeaderCharacters));
+            } else if (startsWith(text, "Output units    :")) {
+                header_.units = trim(value.substr(0, kHeaderCharacters));
+            } else if (startsWith(text, "Output format   :")) {
+                header_.outputFormat = leadingNumber(value);
+            }
+        } else {
+            ++column_;
+        }
+        if (text == "JDTDB" || text == "JDUT" || text == "JDCT") {
+            lineColumns_.julianDay = column_;
+        } else if (startsWith(text, "Calendar Date (") && text.size() >= 16 && text.back() == ')') {
+            lineColumns_.date = column_;
+            lineTimeScale_ = trim(text.substr(15, text.size() - 16).substr(0, kHeaderCharacters));
+        } else if (text == "RG") {
+            lineColumns_.range = column_;
+        } else if (text == "RR") {
+            lineColumns_.rate = column_;
+        }
+    }
+
+    void endHeaderLine() {
+        if (lineColumns_.julianDay != kNoColumn && lineColumns_.date != kNoColumn &&
+            lineColumns_.range != kNoColumn) {
+            header_.csv = true;
+            header_.timeScale = lineTimeScale_;
+            columns_ = lineColumns_;
+        }
+        lineColumns_ = {};
+        lineTimeScale_.clear();
+        column_ = 0;
+    }
+
+    void startRecords() {
+        started_ = true;
+        endHeaderLine();
+        result_.header = header_;
+        const std::string& centre = header_.centre;
+        if (!centre.empty() && centre != "Sun (10)") {
+            warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(centre));
+        }
+        const std::string& units = header_.units;
+        if (units == "KM-S" || units == "KM-D") {
+            inKm_ = true;
+        } else if (!units.empty() && units != "AU-D") {
+            warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(units));
+        }
+    }
+
+    void warn(ScanWarningKind kind, std::string message) {
+        result_.warnings.push_back({kind, std::move(message)});
+    }
+
+    std::optional<ScanFailure> plainItem(const std::string& text, std::uint64_t length) {
+        Record record;
+        record.hasDate = slice(text, 19, 6) == "= A.D.";
+        if (record.hasDate) {
+            record.date = slice(text, 26, 25);
+            record.instant = slice(text, 1, 17);
+            if (result_.header.timeScale.empty()) {
+                std::size_t i = 50;
+                while (i < text.size() && isBlank(text[i])) {
+                    ++i;
+                }
+                for (; i < text.size() && !isBlank(text[i]); ++i) {
+                    result_.header.timeScale += text[i];
+                }
+                result_.header.timeScale = result_.header.timeScale.substr(0, kHeaderCharacters);
+            }
+        }
+        record.hasRange = length == 77 && slice(text, 27, 3) == "RG=";
+        if (record.hasRange) {
+            record.range = slice(text, 31, 21);
+            record.rate = slice(text, 53, 3) == "RR=" ? slice(text, 56, 22) : "";
+        }
+        return takeRecord(record);
+    }
+
+    // A CSV line is one record, taken when the next line begins.
+    std::optional<ScanFailure> csvItem(const std::string& text, bool startsLine) {
+        if (startsLine) {
+            if (line_.hasDate || line_.hasRange) {
+                const auto failure = takeRecord(line_);
+                if (failure || stopped_) {
+                    return failure;
+                }
+            }
+            line_ = {};
+            column_ = 0;
+        } else {
+            ++column_;
+        }
+        if (column_ == columns_.date && startsWith(text, "A.D. ")) {
+            line_.hasDate = true;
+            line_.date = slice(text, 6, 25);
+        } else if (column_ == columns_.range) {
+            line_.hasRange = true;
+            line_.range = text;
+        } else if (column_ == columns_.julianDay) {
+            line_.instant = text;
+        } else if (column_ == columns_.rate) {
+            line_.rate = text;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<ScanFailure> takeRecord(const Record& record) {
+        if (record.hasDate) {
+            currentDate_ = record.date;
+            currentInstant_ = record.instant;
+            ++dateFieldsMet_;
+            const std::string day = currentDate_.substr(0, 11);
+            const auto recordDay = settings_.startFilterOn ? ParseDate(day) : std::nullopt;
+            if (settings_.startFilterOn && !recordDay) {
+                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
+                                   messages::recordDateNotUnderstood(dateFieldsMet_, trim(day))};
+            }
+            beforeStart_ = recordDay && *recordDay < *startDay_;
+            if (!beforeStart_) {
+                stopped_ = settings_.endStopOn && day == settings_.endDateText;
+                if (result_.datedCount == mostRecords_) {
+                    return ScanFailure{ScanFailureKind::TooManyRecords,
+                                       std::string(messages::kTooManyRecords)};
+                }
+                ++result_.datedCount;
+            }
+        }
+        if (!record.hasRange) {
+            return std::nullopt;
+        }
+        ++distanceFieldsMet_;
+        if (beforeStart_ || stopped_) {
+            return std::nullopt;
+        }
+        if (result_.datedCount > 0) {
+            takePoint(
+                {result_.datedCount, currentInstant_, currentDate_, record.range, record.rate});
+        }
+        const double x = TextToNumber(record.range);
+        if (!std::isfinite(x * kKmPerAu)) {
+            return ScanFailure{ScanFailureKind::DistanceOutOfRange,
+                               messages::distanceOutOfRange(dateFieldsMet_, trim(record.range))};
+        }
+        if (settings_.trackMinimum && (result_.datedCount == 1 || x < leastWritten_)) {
+            leastWritten_ = x;
+            replace(result_.minimum, x);
+            observer_.newMinimum(result_.datedCount);
+        }
+        if (settings_.trackMaximum && x > mostWritten_) {
+            mostWritten_ = x;
+            replace(result_.maximum, x);
+            observer_.newMaximum(result_.datedCount);
+        }
+        return std::nullopt;
+    }
+
+    void replace(DistanceExtreme& extreme, double x) const {
+        extreme.au = inKm_ ? x / kKmPerAu : x;
+        extreme.km = TextToNumber(NumberToText(inKm_ ? x : x * kKmPerAu));
+        extreme.dateText = currentDate_;
+        extreme.item = result_.datedCount;
+    }
+
+    double au(const Point& point) const {
+        return TextToNumber(point.range) * (inKm_ ? 1 / kKmPerAu : 1);
+    }
+
+    double auPerDay(const Point& point) const {
+        const double perUnit = header_.units == "KM-S" ? 86400 / kKmPerAu
+                               : inKm_                 ? 1 / kKmPerAu
+                                                       : 1;
+        return TextToNumber(point.rate) * perUnit;
+    }
+
+    std::optional<double> instant(const Point& point) const {
+        if (readsAsNumber(point.instant)) {
+            return TextToNumber(point.instant);
+        }
+        const auto day = ParseDate(point.date.substr(0, 11));
+        const std::string time = slice(point.date, 13, 13);
+        if (!day || time.size() < 8 || time[2] != ':' || time[5] != ':') {
+            return std::nullopt;
+        }
+        for (const std::size_t digit : {0, 1, 3, 4}) {
+            if (!isDigit(time[digit])) {
+                return std::nullopt;
+            }
+        }
+        if (!readsAsNumber(time.substr(6))) {
+            return std::nullopt;
+        }
+        const double seconds = ((time[0] - '0') * 10 + (time[1] - '0')) * 3600.0 +
+                               ((time[3] - '0') * 10 + (time[4] - '0')) * 60.0 +
+                               TextToNumber(time.substr(6));
+        return 2440587.5 + static_cast<double>(*day) + seconds / 86400;
+    }
+
+    // Each pair of records with rates, or else each three records, may
+    // close a passage.
+    void takePoint(const Point& point) {
+        points_.push_back(point);
+        const std::size_t n = points_.size();
+        if (n < 2) {
+            return;
+        }
+        const Point& previous = points_[n - 2];
+        std::optional<TruePassage> passage;
+        if (!previous.rate.empty() && !point.rate.empty()) {
+            const auto t0 = instant(previous);
+            const auto t1 = instant(point);
+            if (t0 && t1) {
+                if (const auto refined =
+                        refineBetweenRecords({*t0, au(previous), auPerDay(previous)},
+                                             {*t1, au(point), auPerDay(point)})) {
+                    passage = TruePassage{refined->kind, refined->julianDay, refined->au,
+                                          previous.item, point.item};
+                }
+            }
+        } else if (n >= 3) {
+            const Point& before = points_[n - 3];
+            const double a = au(before);
+            const double b = au(previous);
+            const double c = au(point);
+            const auto t0 = instant(before);
+            const auto t1 = instant(previous);
+            const auto t2 = instant(point);
+            if (((a > b && b <= c) || (a < b && b >= c)) && t0 && t1 && t2) {
+                if (const auto refined = refineAcrossThreeRecords({*t0, a}, {*t1, b}, {*t2, c})) {
+                    const bool early = refined->side == VertexSide::BeforeMiddle;
+                    passage = TruePassage{refined->kind, refined->time, refined->au,
+                                          early ? before.item : previous.item,
+                                          early ? previous.item : point.item};
+                }
+            }
+        }
+        if (passage) {
+            passages_.push_back(*passage);
+            observer_.newPassage(*passage, result_.header);
+        }
+    }
+
+    // At "$$EOE" or at the end of the input.
+    ScanOutcome endOfRecords(bool endMarkerMet) {
+        if (!started_) {
+            return finished();
+        }
+        if (result_.header.csv && (line_.hasDate || line_.hasRange)) {
+            if (const auto failure = takeRecord(line_)) {
+                return *failure;
+            }
+            if (stopped_) {
+                return finished();
+            }
+        }
+        if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
+            return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
+        }
+        if (dateFieldsMet_ == 0 && contentMet_) {
+            return ScanFailure{ScanFailureKind::NoRecords, std::string(messages::kNoRecords)};
+        }
+        if (!endMarkerMet) {
+            warn(ScanWarningKind::EndMarkerMissing, std::string(messages::kEndMarkerMissing));
+        }
+        if (settings_.startFilterOn && dateFieldsMet_ > 0 && result_.datedCount == 0) {
+            warn(ScanWarningKind::StartDateAfterEveryRecord,
+                 messages::startDateAfterEveryRecord(settings_.startDateText));
+        }
+        if (settings_.endStopOn) {
+            warn(ScanWarningKind::EndDateNeverMet,
+                 messages::endDateNeverMet(settings_.endDateText));
+        }
+        return finished();
+    }
+
+    // The true extremes: the deepest passage of each kind, or the end of the
+    // span where the extreme distance lies.
+    ScanOutcome finished() {
+        for (const TruePassage& passage : passages_) {
+            const bool perihelion = passage.kind == PassageKind::Perihelion;
+            auto& best = perihelion ? result_.truePerihelion.passage : result_.trueAphelion.passage;
+            if (!best || (perihelion ? passage.au < best->au : passage.au > best->au)) {
+                best = passage;
+            }
+        }
+        if (!points_.empty()) {
+            const double first = au(points_.front());
+            const double last = au(points_.back());
+            if (!result_.truePerihelion.passage) {
+                result_.truePerihelion.endWithoutPassage =
+                    first <= last ? SpanEnd::First : SpanEnd::Last;
+            }
+            if (!result_.trueAphelion.passage) {
+                result_.trueAphelion.endWithoutPassage =
+                    first >= last ? SpanEnd::First : SpanEnd::Last;
+            }
+        }
+        return result_;
+    }
+
+    const ScanSettings& settings_;
+    const std::int32_t mostRecords_;
+    ScanObserver& observer_;
+    std::optional<DayNumber> startDay_;
+    ScanResult result_;
+    EphemerisHeader header_;
+    Columns columns_;
+    Columns lineColumns_;
+    std::string lineTimeScale_;
+    std::size_t column_ = 0;
+    bool started_ = false;
+    bool inKm_ = false;
+    bool stopped_ = false;
+    bool contentMet_ = false;
+    bool beforeStart_ = false;  // the latest date is before the start date
+    std::string currentDate_;
+    std::string currentInstant_;
+    std::uint64_t dateFieldsMet_ = 0;
+    std::uint64_t distanceFieldsMet_ = 0;
+    double leastWritten_ = 0;  // the extremes as the file writes them
+    double mostWritten_ = 0;
+    Record line_;
+    std::vector<Point> points_;
+    std::vector<TruePassage> passages_;
+};
+
+std::string describe(const TruePassage& passage) {
+    char text[200];
+    std::snprintf(text, sizeof text, "passage %d %.17g %.17g between %d %d",
+                  static_cast<int>(passage.kind), passage.julianDay, passage.au, passage.itemBefore,
+                  passage.itemAfter);
+    return text;
+}
+
+// What the observer is told, one line each.
+class RecordingObserver final : public ScanObserver {
+  public:
+    void fileOpened() override { events += "opened\n"; }
+    void newMinimum(std::int32_t item) override { events += "min " + std::to_string(item) + "\n"; }
+    void newMaximum(std::int32_t item) override { events += "max " + std::to_string(item) + "\n"; }
+    void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
+        events += describe(passage) + "\n";
+    }
+    std::string events;
+};
+
+std::string describe(const DistanceExtreme& e) {
+    char text[200];
+    std::snprintf(text, sizeof text, "item %d [%s] %.17g AU %.17g km", e.item, e.dateText.c_str(),
+                  e.au, e.km);
+    return text;
+}
+
+std::string describe(const TrueExtreme& truth) {
+    return truth.passage
+               ? describe(*truth.passage)
+               : "no passage, end " + std::to_string(static_cast<int>(truth.endWithoutPassage));
+}
+
+// Every field of an outcome, one per line.
+std::string describe(const ScanOutcome& outcome) {
+    if (const auto* failure = std::get_if<ScanFailure>(&outcome)) {
+        return "failure " + std::to_string(static_cast<int>(failure->kind)) + ": " +
+               failure->message + "\n";
+    }
+    const auto& r = std::get<ScanResult>(outcome);
+    const EphemerisHeader& h = r.header;
+    std::string text = "datedCount " + std::to_string(r.datedCount) + "\nminimum " +
+                       describe(r.minimum) + "\nmaximum " + describe(r.maximum) + "\nheader [" +
+                       h.target + "] [" + h.centre + "] [" + h.units + "] " +
+                       std::to_string(h.outputFormat) + " [" + h.timeScale + "] " +
+                       (h.csv ? "csv" : "plain") + "\nperihelion " + describe(r.truePerihelion) +
+                       "\naphelion " + describe(r.trueAphelion) + "\n";
+    for (const ScanWarning& warning : r.warnings) {
+        text += "warning " + std::to_string(static_cast<int>(warning.kind)) + ": " +
+                warning.message + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string differenceFromModel(std::string_view input, const ScanSettings& settings,
+                                std::int32_t mostRecords) {
+    RecordingObserver scannerObserver;
+    MemorySource source(input);
+    const std::string scanned =
+        describe(EphemerisScanner(mostRecords).scan(source, settings, scannerObserver));
+    RecordingObserver modelObserver;
+    const std::string expected = describe(Model(settings, mostRecords, modelObserver).run(input));
+    if (scanned + scannerObserver.events == expected + modelObserver.events) {
+        return {};
+    }
+    return "scanner:\n" + scanned + scannerObserver.events + "model:\n" + expected +
+           modelObserver.events;
+}
+
+}  // namespace vandrel::testing
