@@ -40,40 +40,12 @@ bool holdsNumber(std::string_view text) {
     return !text.empty() && isDigit(text[0]);
 }
 
-// The text ends in a two-digit exponent, as "1.730156260918764E-07", and
-// has no other exponent mark, so a number whose first digit is not 0 cannot
-// be too small for a double.
-bool endsInShortExponent(std::string_view text) {
-    const std::size_t n = text.size();
-    if (n < 5 || (text[n - 4] != 'E' && text[n - 4] != 'e') ||
-        (text[n - 3] != '-' && text[n - 3] != '+') || !isDigit(text[n - 2]) ||
-        !isDigit(text[n - 1])) {
-        return false;
-    }
-    return std::memchr(text.data(), 'E', n - 4) == nullptr &&
-           std::memchr(text.data(), 'e', n - 4) == nullptr;
-}
-
-// The sign of a rate's value, as the refinement reads it: from its first
-// characters where they tell it (a Horizons number begins with a digit other
-// than 0 unless it is 0), and otherwise from its value, as for "-1.3E-500",
-// which reads as 0.
+// The sign of a rate's value, as the refinement reads it: at once for a
+// rate as Horizons writes it, and otherwise from its value, so that
+// "-1.3E-500", which reads as 0, has none.
 int signOf(std::string_view rate) {
-    // At once for a rate as Horizons writes it: "-1.73E-07" or " 1.73E-07".
-    if (rate.size() > 1 && rate[1] >= '1' && rate[1] <= '9' && endsInShortExponent(rate)) {
-        if (rate[0] == '-') {
-            return -1;
-        }
-        if (rate[0] == ' ' || rate[0] == '+') {
-            return 1;
-        }
-    }
-    rate = withoutLeadingBlanks(rate);
-    const bool minus = !rate.empty() && rate[0] == '-';
-    const std::string_view digits =
-        !rate.empty() && (minus || rate[0] == '+') ? rate.substr(1) : rate;
-    if (!digits.empty() && digits[0] >= '1' && digits[0] <= '9' && endsInShortExponent(digits)) {
-        return minus ? -1 : 1;
+    if (int sign = 0; horizonsNumberSign(rate, sign)) {
+        return sign;
     }
     const double value = TextToNumber(rate);
     return (value > 0) - (value < 0);

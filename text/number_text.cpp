@@ -240,21 +240,23 @@ std::uint64_t eightDigitsValue(std::uint64_t bytes) {
            32;
 }
 
-// Horizons writes every distance as "d.dddddddddddddddE+dd" (21 characters):
-// read that form eight digits at a time.
-bool approximateHorizonsNumber(std::string_view text, double& value) {
+// Horizons writes every distance as "d.dddddddddddddddE+dd" (21 characters).
+bool isHorizonsForm(std::string_view text) {
     if constexpr (std::endian::native != std::endian::little) {
         return false;
     }
-    if (text.size() != 21 || !isDigit(text[0]) || text[1] != '.' || text[17] != 'E' ||
-        (text[18] != '+' && text[18] != '-') || !isDigit(text[19]) || !isDigit(text[20])) {
+    return text.size() == 21 && isDigit(text[0]) && text[1] == '.' && text[17] == 'E' &&
+           (text[18] == '+' || text[18] == '-') && isDigit(text[19]) && isDigit(text[20]) &&
+           areEightDigits(loadEight(text.data() + 2)) && areEightDigits(loadEight(text.data() + 9));
+}
+
+// That form, read eight digits at a time.
+bool approximateHorizonsNumber(std::string_view text, double& value) {
+    if (!isHorizonsForm(text)) {
         return false;
     }
     const std::uint64_t high = loadEight(text.data() + 2);  // digits 2 to 9
     const std::uint64_t low = loadEight(text.data() + 9);   // digits 9 to 16
-    if (!areEightDigits(high) || !areEightDigits(low)) {
-        return false;
-    }
     const std::uint64_t mantissa =
         static_cast<std::uint64_t>(text[0] - '0') * 1'000'000'000'000'000 +
         eightDigitsValue(high) * 10'000'000 + eightDigitsValue(low) -
@@ -271,6 +273,20 @@ bool approximateHorizonsNumber(std::string_view text, double& value) {
 }
 
 }  // namespace
+
+bool horizonsNumberSign(std::string_view text, int& sign) {
+    if (text.size() != 22 || (text[0] != '-' && text[0] != ' ' && text[0] != '+') ||
+        !isHorizonsForm(text.substr(1))) {
+        return false;
+    }
+    // A mantissa of zeros is 0 whatever its exponent; any other is not, since
+    // a two-digit exponent can neither overflow nor underflow a double.
+    constexpr std::uint64_t kEightZeros = 0x3030303030303030;
+    const bool zero = text[1] == '0' && loadEight(text.data() + 3) == kEightZeros &&
+                      loadEight(text.data() + 10) == kEightZeros;
+    sign = zero ? 0 : text[0] == '-' ? -1 : 1;
+    return true;
+}
 
 bool approximateNumber(std::string_view text, double& value) {
     if (approximateHorizonsNumber(text, value)) {
