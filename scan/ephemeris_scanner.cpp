@@ -138,7 +138,7 @@ class ScanRun {
         if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
             return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
         }
-        if (dateFieldsMet_ == 0 && (contentMet_ || distanceFieldsMet_ > 0)) {
+        if (dateFieldsMet_ == 0 && contentMet_) {
             return ScanFailure{ScanFailureKind::NoRecords, std::string(messages::kNoRecords)};
         }
         if (!endMarkerMet) {
@@ -176,6 +176,7 @@ class ScanRun {
             contentMet_ = contentMet_ || field.length > 0;
             return std::nullopt;
         }
+        contentMet_ = true;  // a date or distance field is never empty
         if (kind.isDate && result_.header.timeScale.empty()) {
             result_.header.timeScale =
                 std::string(plainTimeScale(field.text).substr(0, EphemerisHeader::kMostCharacters));

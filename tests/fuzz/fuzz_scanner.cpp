@@ -7,18 +7,9 @@
 #include <variant>
 
 #include "scan/ephemeris_scanner.h"
+#include "tests/fuzz/fuzz_input.h"
 
-// Any bytes as an ephemeris file, with settings taken from the first byte;
-// its top bits put a header or a CSV line of column names before the bytes,
-// so that the header's labels and the CSV form are reached at once.
 namespace {
-
-constexpr std::string_view kHeaders[] = {
-    "",
-    "Center body name: Mars (499) {source: x}\nOutput units    : KM-S\n",
-    "JDTDB, Calendar Date (TDB), X, RG, RR,\n",
-    "RG, Calendar Date (UT), JDUT,\nOutput units    : furlongs\n",
-};
 
 // Every passage lies between two records let through, at a finite instant and distance.
 class PassageChecker final : public vandrel::ScanObserver {
@@ -42,21 +33,15 @@ class PassageChecker final : public vandrel::ScanObserver {
 
 }  // namespace
 
+// Any bytes as an ephemeris file: the scan ends in order, and what it
+// returns holds together.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    const std::uint8_t flags = data[0];
-    vandrel::ScanSettings settings;
-    settings.startFilterOn = (flags & 1) != 0;
-    settings.startDateText = "2020-Jan-02";
-    settings.endStopOn = (flags & 2) != 0;
-    settings.endDateText = (flags & 4) != 0 ? "" : "2020-Jan-03";
-    settings.trackMinimum = (flags & 8) != 0;
-    settings.trackMaximum = (flags & 16) != 0;
-    const std::string input = std::string(kHeaders[flags >> 6]) +
-                              std::string(reinterpret_cast<const char*>(data + 1), size - 1);
-    vandrel::MemorySource source(input);
+    const vandrel::fuzzing::FuzzInput input = vandrel::fuzzing::fuzzInput(data, size);
+    const vandrel::ScanSettings& settings = input.settings;
+    vandrel::MemorySource source(input.text);
     PassageChecker observer;
     const auto outcome = vandrel::EphemerisScanner(1000).scan(source, settings, observer);
     if (const auto* result = std::get_if<vandrel::ScanResult>(&outcome)) {
