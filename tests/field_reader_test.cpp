@@ -208,9 +208,9 @@ TEST(FieldReader, ReportsWhyTheInputStopped) {
 namespace vandrel {
 namespace {
 
-// The reader's searches of every width find the same delimiter as a plain
-// loop, wherever it stands and whatever surrounds it.
-TEST(DelimiterSearch, EveryWidthFindsTheFirstDelimiter) {
+// The reader's 16-byte search finds the same delimiter as a plain loop,
+// wherever it stands and whatever surrounds it.
+TEST(DelimiterSearch, FindsTheFirstDelimiter) {
     std::mt19937 random(7);
     const std::string alphabet = "ab ,\n\r\"x9.";
     for (int round = 0; round < 2000; ++round) {
@@ -224,12 +224,7 @@ TEST(DelimiterSearch, EveryWidthFindsTheFirstDelimiter) {
         while (expected < end && *expected != ',' && *expected != '\n' && *expected != '\r') {
             ++expected;
         }
-        ASSERT_EQ(detail::findItemEndSse2(begin, end), expected) << text;
-#if defined(__x86_64__) && defined(__GNUC__)
-        if (detail::processorHasAvx2()) {
-            ASSERT_EQ(detail::findItemEndAvx2(begin, end), expected) << text;
-        }
-#endif
+        ASSERT_EQ(detail::findItemEnd(begin, end), expected) << text;
     }
 }
 

@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#elif defined(__SSE2__)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -17,40 +15,9 @@ inline bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-// 32 bytes at a time, where the processor has AVX2 (nearly every x86-64
-// machine since 2013); the build itself targets plain x86-64.
-__attribute__((target("avx2"))) inline const char* findItemEndAvx2(const char* from,
-                                                                   const char* to) {
-    const __m256i comma = _mm256_set1_epi8(',');
-    const __m256i lineFeed = _mm256_set1_epi8('\n');
-    const __m256i carriageReturn = _mm256_set1_epi8('\r');
-    while (to - from >= 32) {
-        const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
-        const __m256i hits = _mm256_or_si256(
-            _mm256_or_si256(_mm256_cmpeq_epi8(bytes, comma), _mm256_cmpeq_epi8(bytes, lineFeed)),
-            _mm256_cmpeq_epi8(bytes, carriageReturn));
-        const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(hits));
-        if (mask != 0) {
-            return from + __builtin_ctz(mask);
-        }
-        from += 32;
-    }
-    while (from < to && !isItemEnd(*from)) {
-        ++from;
-    }
-    return from;
-}
-
-inline bool processorHasAvx2() {
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
-    return hasAvx2;
-}
-#endif
-
-// The first comma, CR or LF in [from, to), or `to`, 16 bytes at a time
-// where the processor can.
-inline const char* findItemEndSse2(const char* from, const char* to) {
+// The first comma, CR or LF in [from, to), or `to`. This is the reader's
+// innermost loop, so it looks at 16 bytes at a time where the processor can.
+inline const char* findItemEnd(const char* from, const char* to) {
 #if defined(__SSE2__)
     const __m128i comma = _mm_set1_epi8(',');
     const __m128i lineFeed = _mm_set1_epi8('\n');
@@ -71,16 +38,6 @@ inline const char* findItemEndSse2(const char* from, const char* to) {
         ++from;
     }
     return from;
-}
-
-// The reader's innermost loop: the widest search the processor has.
-inline const char* findItemEnd(const char* from, const char* to) {
-#if defined(__x86_64__) && defined(__GNUC__)
-    if (processorHasAvx2()) {
-        return findItemEndAvx2(from, to);
-    }
-#endif
-    return findItemEndSse2(from, to);
 }
 
 inline const char* findQuote(const char* from, const char* to) {
