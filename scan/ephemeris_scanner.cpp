@@ -1,8 +1,6 @@
 #include "scan/ephemeris_scanner.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 #include "scan/header_reader.h"

@@ -148,5 +148,37 @@ TEST(ApproximateNumber, DeclinesFormsItCannotReadQuickly) {
     EXPECT_EQ(value, 0);
 }
 
+struct SignCase {
+    const char* name;
+    const char* text;
+    bool told;  // the form is Horizons' signed one
+    int sign;
+};
+
+class HorizonsNumberSign : public ::testing::TestWithParam<SignCase> {};
+
+TEST_P(HorizonsNumberSign, IsTheSignOfTheValueOrNothing) {
+    int sign = 7;
+    EXPECT_EQ(horizonsNumberSign(GetParam().text, sign), GetParam().told);
+    if (GetParam().told) {
+        EXPECT_EQ(sign, GetParam().sign);
+        const double value = TextToNumber(GetParam().text);
+        EXPECT_EQ(sign, (value > 0) - (value < 0));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rates, HorizonsNumberSign,
+    ::testing::Values(SignCase{"Negative", "-1.730156260918764E-07", true, -1},
+                      SignCase{"PositiveWithBlank", " 1.730156260918764E-07", true, 1},
+                      SignCase{"PositiveWithPlus", "+9.000000000000000E+99", true, 1},
+                      SignCase{"Zero", " 0.000000000000000E+00", true, 0},
+                      SignCase{"NegativeZero", "-0.000000000000000E-05", true, 0},
+                      SignCase{"SmallButNotZero", "-0.000000000000001E-99", true, -1},
+                      SignCase{"Unsigned", "1.730156260918764E-07", false, 0},
+                      SignCase{"ThreeDigitExponent", "-1.73015626091876E-500", false, 0},
+                      SignCase{"LetterInTheDigits", "-1.7301562609E876E-07", false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vandrel
