@@ -20,17 +20,6 @@ constexpr double kKmPerAu = 149597870.7;
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
 constexpr std::size_t kDateTextLength = 25;
-// Enough for a header label and its value; a record's fields are read no
-// further than their 77th character.
-constexpr std::size_t kKeptCharacters = 128;
-
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
 
 // How the distances of a file are written.
 enum class DistanceUnit { Au, Km };
@@ -222,8 +211,9 @@ class ScanRun {
         if (startDay_) {
             const auto recordDay = ParseDate(day);
             if (!recordDay) {
-                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
-                                   messages::recordDateNotUnderstood(dateFieldsMet_, trimmed(day))};
+                return ScanFailure{
+                    ScanFailureKind::RecordDateNotUnderstood,
+                    messages::recordDateNotUnderstood(dateFieldsMet_, TextTrimmed(day))};
             }
             filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
         } else {
@@ -277,8 +267,9 @@ class ScanRun {
         }
         const double value = TextToNumber(distanceText);
         if (!std::isfinite(value * kKmPerAu)) {
-            return ScanFailure{ScanFailureKind::DistanceOutOfRange,
-                               messages::distanceOutOfRange(dateFieldsMet_, trimmed(distanceText))};
+            return ScanFailure{
+                ScanFailureKind::DistanceOutOfRange,
+                messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText))};
         }
         // The minimum starts at 0, which no distance beats, so the first
         // record let through always supplies it.
@@ -319,7 +310,7 @@ class ScanRun {
     double mostRead_ = 0;
     HeldText<kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
-    HeldText<PassageFinder::kMostCharacters, 17> currentInstant_;
+    HeldText<kKeptCharacters, 17> currentInstant_;
     PassageFinder passages_;
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

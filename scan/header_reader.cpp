@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "text/text_slice.h"
+
 namespace vandrel {
 
 namespace {
@@ -13,17 +15,10 @@ constexpr std::string_view kFormatLabel = "Output format   :";
 constexpr std::string_view kSourceNote = "{source";
 constexpr std::string_view kCalendarColumn = "Calendar Date (";
 
-std::string_view trimmedView(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// At most the header's limit of characters, so that memory stays constant.
+// Trimmed, and at most the header's limit of characters, so that memory
+// stays constant.
 std::string kept(std::string_view text) {
-    return std::string(trimmedView(text.substr(0, EphemerisHeader::kMostCharacters)));
+    return std::string(TextTrimmed(TextTrimmed(text).substr(0, EphemerisHeader::kMostCharacters)));
 }
 
 bool afterLabel(std::string_view line, std::string_view label, std::string_view& value) {
@@ -36,11 +31,11 @@ bool afterLabel(std::string_view line, std::string_view label, std::string_view&
 
 // "Earth (399)                     {source: DE431mx}" gives "Earth (399)".
 std::string bodyName(std::string_view value) {
-    return kept(trimmedView(value.substr(0, value.find(kSourceNote))));
+    return kept(value.substr(0, value.find(kSourceNote)));
 }
 
 int leadingNumber(std::string_view value) {
-    value = trimmedView(value);
+    value = TextTrimmed(value);
     int number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     return error == std::errc() ? number : 0;

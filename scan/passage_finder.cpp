@@ -16,21 +16,12 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Called for every record: a plain loop, not find_first_not_of.
-std::string_view withoutLeadingBlanks(std::string_view text) {
-    std::size_t blanks = 0;
-    while (blanks < text.size() && (text[blanks] == ' ' || text[blanks] == '\t')) {
-        ++blanks;
-    }
-    return {text.data() + blanks, text.size() - blanks};
-}
-
 // The text's first non-blank characters hold a number.
 bool holdsNumber(std::string_view text) {
     if (!text.empty() && isDigit(text[0])) {
         return true;  // a Julian day as Horizons writes it
     }
-    text = withoutLeadingBlanks(text);
+    text = TextTrimmed(text);
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
         text.remove_prefix(1);
     }

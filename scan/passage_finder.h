@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "scan/record_fields.h"
 #include "scan/scan_records.h"
 #include "text/held_text.h"
 
@@ -33,10 +34,6 @@ struct DistanceScale {
 // reads their numbers in full only where a passage may lie.
 class PassageFinder {
   public:
-    // A record's texts are held whole, as far as the scan reads an item, so
-    // that a distance reads here as it does for the extremes.
-    static constexpr std::size_t kMostCharacters = 128;
-
     void setScale(DistanceScale scale) { scale_ = scale; }
 
     // Each record let through, in order; the passage it closes, if any.
@@ -48,10 +45,12 @@ class PassageFinder {
   private:
     struct HeldRecord {
         std::int32_t item = 0;
-        HeldText<kMostCharacters, 17> instant;  // "2458849.500000000"
+        // Held as far as the scan reads an item, so that a distance reads
+        // here as it does for the extremes.
+        HeldText<kKeptCharacters, 17> instant;  // "2458849.500000000"
         std::optional<double> instantFromDate;  // where the instant is no number
-        HeldText<kMostCharacters, 21> range;    // "9.836868025025924E-01"
-        HeldText<kMostCharacters, 22> rate;     // "-1.730156260918764E-07"
+        HeldText<kKeptCharacters, 21> range;    // "9.836868025025924E-01"
+        HeldText<kKeptCharacters, 22> rate;     // "-1.730156260918764E-07"
         bool hasRate = false;
         int rateSign = 0;
     };

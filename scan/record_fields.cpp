@@ -15,12 +15,12 @@ constexpr std::uint64_t kDistanceFieldLength = 77;
 constexpr std::size_t kDateTextLength = 25;        // characters 26 to 50 of a date field
 constexpr std::string_view kCsvDateTag = "A.D. ";  // opens a CSV record's calendar date
 
+constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
+
 bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag) {
     return text.size() >= position - 1 + tag.size() &&
            std::memcmp(text.data() + position - 1, tag.data(), tag.size()) == 0;
 }
-
-constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
 
 }  // namespace
 
@@ -49,8 +49,8 @@ RecordField plainRecordField(const Field& field) {
 }
 
 std::string_view plainTimeScale(std::string_view dateField) {
-    std::string_view rest = TextSlice(dateField, 26 + kDateTextLength, dateField.size());
-    rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
+    const std::string_view rest =
+        TextTrimmed(TextSlice(dateField, 26 + kDateTextLength, dateField.size()));
     return rest.substr(0, rest.find_first_of(" \t"));
 }
 

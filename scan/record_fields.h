@@ -9,6 +9,10 @@
 
 namespace vandrel {
 
+// How much of an item the scan reads and holds: enough for a header label and
+// its value, and for the whole of any record's item.
+inline constexpr std::size_t kKeptCharacters = 128;
+
 // What the scan takes from the fields after "$$SOE". The texts are valid
 // until the next field is read.
 struct RecordField {
@@ -34,8 +38,6 @@ std::string_view plainTimeScale(std::string_view dateField);
 // characters.
 class CsvRecordLine {
   public:
-    static constexpr std::size_t kMostCharacters = 128;
-
     explicit CsvRecordLine(const CsvColumns& columns) : columns_(columns) {}
 
     // The next item of the current line (the first of a new line starts it).
@@ -50,10 +52,10 @@ class CsvRecordLine {
     std::size_t column_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
-    HeldText<kMostCharacters> date_;
-    HeldText<kMostCharacters> instant_;
-    HeldText<kMostCharacters> range_;
-    HeldText<kMostCharacters> rate_;
+    HeldText<25> date_;
+    HeldText<kKeptCharacters> instant_;
+    HeldText<kKeptCharacters> range_;
+    HeldText<kKeptCharacters> rate_;
 };
 
 }  // namespace vandrel

@@ -22,6 +22,15 @@ constexpr std::string_view TextLast(std::string_view text, std::size_t count) {
     return count >= text.size() ? text : text.substr(text.size() - count);
 }
 
+// The text without the blanks and tabs before and after it.
+constexpr std::string_view TextTrimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // Exact and case-sensitive.
 constexpr bool TextEquals(std::string_view a, std::string_view b) {
     return a == b;
