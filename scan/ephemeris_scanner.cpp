@@ -64,8 +64,8 @@ class ScanRun {
                 header_.take(field);
                 continue;
             }
-            if (auto failure = take(field)) {
-                return *failure;
+            if (!take(field)) {
+                return *failure_;
             }
             if (endDateMatches_) {
                 return result_;
@@ -110,8 +110,8 @@ class ScanRun {
             return result_;
         }
         if (csvLine_ && !csvLine_->empty()) {
-            if (auto failure = takeRecordField(csvLine_->takeRecord())) {
-                return *failure;
+            if (!takeRecordField(csvLine_->takeRecord())) {
+                return *failure_;
             }
             if (endDateMatches_) {
                 return result_;
@@ -150,8 +150,16 @@ class ScanRun {
         warning.message = std::move(message);
     }
 
-    // One field after the start marker.
-    std::optional<ScanFailure> take(const Field& field) {
+    // The scan stops with this failure; false, so that callers can pass it on.
+    bool fail(ScanFailureKind kind, std::string message) {
+        ScanFailure& failure = failure_.emplace();
+        failure.kind = kind;
+        failure.message = std::move(message);
+        return false;
+    }
+
+    // One field after the start marker; false when the scan fails.
+    bool take(const Field& field) {
         if (csvLine_) {
             contentMet_ = contentMet_ || field.length > 0;
             return takeCsvItem(field);
@@ -161,7 +169,7 @@ class ScanRun {
             // Most fields of a table: nothing to take, but they tell an
             // empty span from one without a single date.
             contentMet_ = contentMet_ || field.length > 0;
-            return std::nullopt;
+            return true;
         }
         contentMet_ = true;  // a date or distance field is never empty
         if (kind.isDate && result_.header.timeScale.empty()) {
@@ -173,22 +181,22 @@ class ScanRun {
 
     // A line of a file in CSV form is one record, taken whole when the next
     // line begins, whatever the order of its columns.
-    std::optional<ScanFailure> takeCsvItem(const Field& field) {
+    bool takeCsvItem(const Field& field) {
         if (field.startsLine && !csvLine_->empty()) {
-            auto failure = takeRecordField(csvLine_->takeRecord());
-            if (failure || endDateMatches_) {
-                return failure;
+            if (!takeRecordField(csvLine_->takeRecord())) {
+                return false;
+            }
+            if (endDateMatches_) {
+                return true;  // the scan ends before this item
             }
         }
         csvLine_->take(field);
-        return std::nullopt;
+        return true;
     }
 
-    std::optional<ScanFailure> takeRecordField(const RecordField& kind) {
-        if (kind.isDate) {
-            if (auto failure = takeDate(kind.dateText, kind.instantText)) {
-                return failure;
-            }
+    bool takeRecordField(const RecordField& kind) {
+        if (kind.isDate && !takeDate(kind.dateText, kind.instantText)) {
+            return false;
         }
         if (kind.isDistance) {
             ++distanceFieldsMet_;
@@ -200,10 +208,10 @@ class ScanRun {
                 return takeDistance(kind.distanceText);
             }
         }
-        return std::nullopt;
+        return true;
     }
 
-    std::optional<ScanFailure> takeDate(std::string_view dateText, std::string_view instantText) {
+    bool takeDate(std::string_view dateText, std::string_view instantText) {
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
         ++dateFieldsMet_;
@@ -211,9 +219,8 @@ class ScanRun {
         if (startDay_) {
             const auto recordDay = ParseDate(day);
             if (!recordDay) {
-                return ScanFailure{
-                    ScanFailureKind::RecordDateNotUnderstood,
-                    messages::recordDateNotUnderstood(dateFieldsMet_, TextTrimmed(day))};
+                return fail(ScanFailureKind::RecordDateNotUnderstood,
+                            messages::recordDateNotUnderstood(dateFieldsMet_, TextTrimmed(day)));
             }
             filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
         } else {
@@ -222,15 +229,14 @@ class ScanRun {
         if (filter_ == Filter::BeforeStart) {
             // Neither counted nor tested against the end date.
             endDateMatches_ = false;
-            return std::nullopt;
+            return true;
         }
         endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
         if (result_.datedCount == mostRecords_) {
-            return ScanFailure{ScanFailureKind::TooManyRecords,
-                               std::string(messages::kTooManyRecords)};
+            return fail(ScanFailureKind::TooManyRecords, std::string(messages::kTooManyRecords));
         }
         ++result_.datedCount;
-        return std::nullopt;
+        return true;
     }
 
     // Records before the first date carry no instant and take no part.
@@ -238,10 +244,9 @@ class ScanRun {
         if (result_.datedCount == 0) {
             return;
         }
-        const auto passage = passages_.take({result_.datedCount, currentInstant_.view(),
-                                             currentDate(), kind.distanceText, kind.rateText});
-        if (passage) {
-            observer_.newPassage(*passage, result_.header);
+        if (passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
+                            kind.distanceText, kind.rateText})) {
+            observer_.newPassage(passages_.passage(), result_.header);
         }
     }
 
@@ -260,16 +265,15 @@ class ScanRun {
     }
 
     // Distances are compared as the file writes them, in its own unit.
-    std::optional<ScanFailure> takeDistance(std::string_view distanceText) {
+    bool takeDistance(std::string_view distanceText) {
         if (double estimate = 0;
             approximateNumber(distanceText, estimate) && cannotMatter(estimate)) {
-            return std::nullopt;
+            return true;
         }
         const double value = TextToNumber(distanceText);
         if (!std::isfinite(value * kKmPerAu)) {
-            return ScanFailure{
-                ScanFailureKind::DistanceOutOfRange,
-                messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText))};
+            return fail(ScanFailureKind::DistanceOutOfRange,
+                        messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText)));
         }
         // The minimum starts at 0, which no distance beats, so the first
         // record let through always supplies it.
@@ -283,7 +287,7 @@ class ScanRun {
             replace(result_.maximum, value);
             observer_.newMaximum(result_.datedCount);
         }
-        return std::nullopt;
+        return true;
     }
 
     // The km value is cut to the 15 significant digits of its text form.
@@ -302,6 +306,7 @@ class ScanRun {
     const std::optional<DayNumber> startDay_;
     const std::int32_t mostRecords_;
     ScanResult result_;
+    std::optional<ScanFailure> failure_;
     HeaderReader header_;
     DistanceUnit unit_ = DistanceUnit::Au;
     bool started_ = false;

@@ -61,7 +61,7 @@ std::optional<double> instantFromDate(std::string_view date) {
 
 }  // namespace
 
-std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
+const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
     HeldRecord* const oldest = beforePrevious_;
     beforePrevious_ = previous_;
     previous_ = newest_;
@@ -69,8 +69,7 @@ std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
     HeldRecord& record = *newest_;
     record.item = point.item;
     record.instant.assign(point.instantText);
-    record.instantFromDate =
-        holdsNumber(point.instantText) ? std::nullopt : instantFromDate(point.dateText);
+    record.date.assign(point.dateText);
     record.range.assign(point.rangeText);
     record.hasRate = !point.rateText.empty();
     if (record.hasRate) {
@@ -78,20 +77,26 @@ std::optional<TruePassage> PassageFinder::take(const RecordPoint& point) {
         record.rateSign = signOf(point.rateText);
     }
     held_ = std::min<std::size_t>(held_ + 1, 3);
+    return record;
+}
+
+bool PassageFinder::closesPassage() {
     if (held_ == 1) {
-        firstAu_ = auOf(record);
-        return std::nullopt;
+        firstAu_ = auOf(*newest_);
+        return false;
     }
     std::optional<TruePassage> passage;
-    if (previous_->hasRate && record.hasRate) {
-        passage = betweenRates(*previous_, record);
+    if (previous_->hasRate && newest_->hasRate) {
+        passage = betweenRates(*previous_, *newest_);
     } else if (held_ == 3) {
-        passage = acrossThree(*beforePrevious_, *previous_, record);
+        passage = acrossThree(*beforePrevious_, *previous_, *newest_);
     }
-    if (passage) {
-        keep(*passage);
+    if (!passage) {
+        return false;
     }
-    return passage;
+    keep(*passage);
+    passage_ = *passage;
+    return true;
 }
 
 double PassageFinder::auOf(const HeldRecord& record) const {
@@ -105,17 +110,15 @@ std::optional<double> instantOf(const Record& record) {
     if (holdsNumber(record.instant.view())) {
         return TextToNumber(record.instant.view());
     }
-    return record.instantFromDate;
+    return instantFromDate(record.date.view());
 }
 
 }  // namespace
 
 std::optional<TruePassage> PassageFinder::betweenRates(const HeldRecord& earlier,
                                                        const HeldRecord& later) const {
-    const bool perihelion = earlier.rateSign < 0 && later.rateSign >= 0;
-    const bool aphelion = earlier.rateSign > 0 && later.rateSign <= 0;
-    if (!perihelion && !aphelion) {
-        return std::nullopt;  // most pairs of records
+    if (!ratesCross(earlier.rateSign, later.rateSign)) {
+        return std::nullopt;
     }
     const auto earlierInstant = instantOf(earlier);
     const auto laterInstant = instantOf(later);

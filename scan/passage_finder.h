@@ -36,8 +36,18 @@ class PassageFinder {
   public:
     void setScale(DistanceScale scale) { scale_ = scale; }
 
-    // Each record let through, in order; the passage it closes, if any.
-    std::optional<TruePassage> take(const RecordPoint& point);
+    // Each record let through, in order. True when it closes a passage,
+    // which passage() then gives.
+    bool take(const RecordPoint& point) {
+        const HeldRecord& record = hold(point);
+        // Most records: two rates of one sign, with no passage between them.
+        if (held_ == 3 && previous_->hasRate && record.hasRate &&
+            !ratesCross(previous_->rateSign, record.rateSign)) {
+            return false;
+        }
+        return closesPassage();
+    }
+    const TruePassage& passage() const { return passage_; }
 
     // After the last record: the true extremes of the span.
     void finish(TrueExtreme& perihelion, TrueExtreme& aphelion);
@@ -48,13 +58,21 @@ class PassageFinder {
         // Held as far as the scan reads an item, so that a distance reads
         // here as it does for the extremes.
         HeldText<kKeptCharacters, 17> instant;  // "2458849.500000000"
-        std::optional<double> instantFromDate;  // where the instant is no number
+        HeldText<25> date;                      // for an instant that is no number
         HeldText<kKeptCharacters, 21> range;    // "9.836868025025924E-01"
         HeldText<kKeptCharacters, 22> rate;     // "-1.730156260918764E-07"
         bool hasRate = false;
         int rateSign = 0;
     };
 
+    // A perihelion lies between rates of signs - and 0 or +, an aphelion
+    // between + and 0 or -.
+    static bool ratesCross(int earlier, int later) {
+        return (earlier < 0 && later >= 0) || (earlier > 0 && later <= 0);
+    }
+
+    const HeldRecord& hold(const RecordPoint& point);
+    bool closesPassage();
     std::optional<TruePassage> betweenRates(const HeldRecord& earlier,
                                             const HeldRecord& later) const;
     std::optional<TruePassage> acrossThree(const HeldRecord& before, const HeldRecord& middle,
@@ -69,6 +87,7 @@ class PassageFinder {
     HeldRecord* beforePrevious_ = &records_[1];
     std::size_t held_ = 0;  // how many of records_ belong to the span, up to 3
     double firstAu_ = 0;
+    TruePassage passage_;  // the last one found
     std::optional<TruePassage> least_;
     std::optional<TruePassage> greatest_;
 };

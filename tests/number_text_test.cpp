@@ -177,7 +177,18 @@ INSTANTIATE_TEST_SUITE_P(
                       SignCase{"SmallButNotZero", "-0.000000000000001E-99", true, -1},
                       SignCase{"Unsigned", "1.730156260918764E-07", false, 0},
                       SignCase{"ThreeDigitExponent", "-1.73015626091876E-500", false, 0},
-                      SignCase{"LetterInTheDigits", "-1.7301562609E876E-07", false, 0}),
+                      SignCase{"LetterInTheDigits", "-1.7301562609E876E-07", false, 0},
+                      SignCase{"ColonAfterNine", "-1.7301562609:8764E-07", false, 0},
+                      SignCase{"SlashBeforeZero", "-1.73015626/918764E-07", false, 0},
+                      SignCase{"HighByteAmongDigits",
+                               "-1.7301562\xFA"
+                               "0918764E-07",
+                               false, 0},
+                      SignCase{"CommaForPoint", "-1,730156260918764E-07", false, 0},
+                      SignCase{"DigitForPoint", "-17301562609187640E-07", false, 0},
+                      SignCase{"SmallE", "-1.730156260918764e-07", false, 0},
+                      SignCase{"BlankExponentSign", "-1.730156260918764E 07", false, 0},
+                      SignCase{"LetterInExponent", "-1.730156260918764E-0x", false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -226,10 +226,14 @@ std::uint64_t loadEight(const char* text) {
     return bytes;
 }
 
-bool areEightDigits(std::uint64_t bytes) {
-    return ((bytes & 0xF0F0F0F0F0F0F0F0) |
-            (((bytes + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) == 0x3333333333333333;
+// Each byte of the result is 0x33 where the byte of `bytes` is a digit. A
+// byte of 0xFA or more carries into the next one, but fails itself.
+std::uint64_t digitBytes(std::uint64_t bytes) {
+    return (bytes & 0xF0F0F0F0F0F0F0F0) |
+           (((bytes + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4);
 }
+
+constexpr std::uint64_t kAllDigits = 0x3333333333333333;
 
 // The value of eight digit characters, first character most significant.
 std::uint64_t eightDigitsValue(std::uint64_t bytes) {
@@ -241,13 +245,28 @@ std::uint64_t eightDigitsValue(std::uint64_t bytes) {
 }
 
 // Horizons writes every distance as "d.dddddddddddddddE+dd" (21 characters).
-bool isHorizonsForm(std::string_view text) {
+// Every record passes here, so the form is checked eight characters at a
+// time and without a branch: the point, the "E" and the exponent's sign are
+// put aside and stand in as "0" for the digit test.
+[[gnu::always_inline]] inline bool isHorizonsFormAt(const char* text) {
     if constexpr (std::endian::native != std::endian::little) {
         return false;
     }
-    return text.size() == 21 && isDigit(text[0]) && text[1] == '.' && text[17] == 'E' &&
-           (text[18] == '+' || text[18] == '-') && isDigit(text[19]) && isDigit(text[20]) &&
-           areEightDigits(loadEight(text.data() + 2)) && areEightDigits(loadEight(text.data() + 9));
+    const std::uint64_t head = loadEight(text);        // "d.dddddd"
+    const std::uint64_t middle = loadEight(text + 8);  // "dddddddd"
+    const std::uint64_t tail = loadEight(text + 13);   // "ddddE+dd"
+    constexpr std::uint64_t kPoint = 0xFF00;
+    constexpr std::uint64_t kMarks = 0xFFFF00000000;
+    const std::uint64_t digits = (digitBytes((head & ~kPoint) | 0x3000) ^ kAllDigits) |
+                                 (digitBytes(middle) ^ kAllDigits) |
+                                 (digitBytes((tail & ~kMarks) | 0x303000000000) ^ kAllDigits);
+    const char exponentSign = text[18];
+    return (digits == 0) & (text[1] == '.') & (text[17] == 'E') &
+           ((exponentSign == '+') | (exponentSign == '-'));
+}
+
+bool isHorizonsForm(std::string_view text) {
+    return text.size() == 21 && isHorizonsFormAt(text.data());
 }
 
 // That form, read eight digits at a time.
@@ -275,8 +294,11 @@ bool approximateHorizonsNumber(std::string_view text, double& value) {
 }  // namespace
 
 bool horizonsNumberSign(std::string_view text, int& sign) {
-    if (text.size() != 22 || (text[0] != '-' && text[0] != ' ' && text[0] != '+') ||
-        !isHorizonsForm(text.substr(1))) {
+    if (text.size() != 22) {
+        return false;
+    }
+    const char first = text[0];
+    if (!(((first == '-') | (first == ' ') | (first == '+')) & isHorizonsFormAt(text.data() + 1))) {
         return false;
     }
     // A mantissa of zeros is 0 whatever its exponent; any other is not, since
