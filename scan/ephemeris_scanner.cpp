@@ -151,7 +151,7 @@ class ScanRun {
     }
 
     // The scan stops with this failure; false, so that callers can pass it on.
-    bool fail(ScanFailureKind kind, std::string message) {
+    [[gnu::noinline, gnu::cold]] bool fail(ScanFailureKind kind, std::string message) {
         ScanFailure& failure = failure_.emplace();
         failure.kind = kind;
         failure.message = std::move(message);
@@ -270,6 +270,11 @@ class ScanRun {
             approximateNumber(distanceText, estimate) && cannotMatter(estimate)) {
             return true;
         }
+        return readDistance(distanceText);
+    }
+
+    // Kept out of the loop that passes most distances over.
+    [[gnu::noinline]] bool readDistance(std::string_view distanceText) {
         const double value = TextToNumber(distanceText);
         if (!std::isfinite(value * kKmPerAu)) {
             return fail(ScanFailureKind::DistanceOutOfRange,

@@ -72,7 +72,7 @@ class PassageFinder {
     }
 
     const HeldRecord& hold(const RecordPoint& point);
-    bool closesPassage();
+    [[gnu::noinline]] bool closesPassage();  // kept out of the inline path
     std::optional<TruePassage> betweenRates(const HeldRecord& earlier,
                                             const HeldRecord& later) const;
     std::optional<TruePassage> acrossThree(const HeldRecord& before, const HeldRecord& middle,

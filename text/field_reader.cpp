@@ -80,6 +80,9 @@ void FieldReader::settlePending() {
 }
 
 bool FieldReader::next(Field& field) {
+    if (pending_ == Pending::Nothing && nextInBuffer(field)) {
+        return true;
+    }
     settlePending();
     field.startsLine = atLineStart_;
     bool skippedBlanks = false;
@@ -105,6 +108,32 @@ bool FieldReader::next(Field& field) {
     } else {
         readItem<false>(field);
     }
+    return true;
+}
+
+// Most items: unquoted, and ending within the bytes at hand. Works on
+// locals and changes nothing unless it delivers, so that next() can start
+// over where it cannot.
+bool FieldReader::nextInBuffer(Field& field) {
+    const char* const data = buffer_.data();
+    const char* const end = data + end_;
+    const char* begin = data + position_;
+    while (begin < end && isBlank(*begin)) {
+        ++begin;
+    }
+    if (begin == end || *begin == '"') {
+        return false;
+    }
+    const char* const stop = findItemEnd(begin, end);
+    if (stop == end) {
+        return false;
+    }
+    const std::string_view text =
+        trimTrailingBlanks({begin, static_cast<std::size_t>(stop - begin)});
+    position_ = static_cast<std::size_t>(stop - data) + 1;
+    field.startsLine = atLineStart_;
+    passDelimiter<false>(*stop);
+    deliver(field, text, text.size());
     return true;
 }
 

@@ -48,6 +48,7 @@ class FieldReader {
     // What the previous item left to pass before the next one begins.
     enum class Pending { Nothing, LineFeedAfterCr, RestOfQuotedItem };
 
+    bool nextInBuffer(Field& field);
     bool fill();
     void settlePending();
     template <bool Quoted>

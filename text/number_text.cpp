@@ -310,10 +310,11 @@ bool horizonsNumberSign(std::string_view text, int& sign) {
     return true;
 }
 
-bool approximateNumber(std::string_view text, double& value) {
-    if (approximateHorizonsNumber(text, value)) {
-        return true;
-    }
+namespace {
+
+// Any other common form, digit by digit; kept apart so that the scanner's
+// loop holds only the quick reading of Horizons' own form.
+[[gnu::noinline]] bool approximateOtherNumber(std::string_view text, double& value) {
     const std::size_t size = text.size();
     std::size_t i = 0;
     const auto skipBlanks = [&] {
@@ -367,6 +368,12 @@ bool approximateNumber(std::string_view text, double& value) {
             (power < 0 ? kNegativePowersOfTen[-power] : kPowersOfTen[power]);
     value = negative ? -value : value;
     return true;
+}
+
+}  // namespace
+
+bool approximateNumber(std::string_view text, double& value) {
+    return approximateHorizonsNumber(text, value) || approximateOtherNumber(text, value);
 }
 
 }  // namespace vandrel

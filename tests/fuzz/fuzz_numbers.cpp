@@ -6,14 +6,19 @@
 
 #include "text/number_text.h"
 
-// Any text as a number: the quick reading agrees with the exact one, and the
-// 15-digit text of a value reads back to the same text.
+// Any text as a number: the quick reading and the sign told from the
+// characters agree with the exact reading, and the 15-digit text of a value
+// reads back to the same text.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const double exact = vandrel::TextToNumber(text);
     double quick = 0;
     if (vandrel::approximateNumber(text, quick) && std::isfinite(exact) &&
         std::fabs(quick - exact) > 1e-15 * std::fabs(exact)) {
+        __builtin_trap();
+    }
+    if (int sign = 0;
+        vandrel::horizonsNumberSign(text, sign) && sign != (exact > 0) - (exact < 0)) {
         __builtin_trap();
     }
     // Normal doubles hold 15 significant digits; subnormal ones and those
