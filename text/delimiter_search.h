@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define VANDREL_RUNTIME_AVX2 1
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -32,7 +35,7 @@ inline unsigned itemEndBits(const char* from) {
 // Its exit is what costs most: a short item (a CSV column) ends within the
 // first 16 bytes, and a line of a plain table within the next 64, so those
 // two are tested without a loop, which the processor then predicts well.
-inline const char* findItemEnd(const char* from, const char* to) {
+inline const char* findItemEndSse2(const char* from, const char* to) {
 #if defined(__SSE2__)
     if (to - from >= 80) {
         if (const unsigned first = itemEndBits(from); first != 0) {
@@ -58,6 +61,50 @@ inline const char* findItemEnd(const char* from, const char* to) {
         ++from;
     }
     return from;
+}
+
+#if defined(VANDREL_RUNTIME_AVX2)
+// The same search 32 bytes at a time, chosen at run time where the processor
+// has AVX2 (nearly every x86-64 machine since 2013), since the build targets
+// plain x86-64. It halves the work on a plain table's lines.
+__attribute__((target("avx2"))) inline std::uint32_t itemEndBitsAvx2(const char* from) {
+    const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+    const __m256i hits =
+        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(',')),
+                                        _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'))),
+                        _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')));
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
+}
+
+__attribute__((target("avx2"))) inline const char* findItemEndAvx2(const char* from,
+                                                                   const char* to) {
+    if (to - from >= 96) {
+        if (const std::uint32_t first = itemEndBitsAvx2(from); first != 0) {
+            return from + __builtin_ctz(first);
+        }
+        const std::uint64_t next = std::uint64_t{itemEndBitsAvx2(from + 32)} |
+                                   std::uint64_t{itemEndBitsAvx2(from + 64)} << 32;
+        if (next != 0) {
+            return from + 32 + __builtin_ctzll(next);
+        }
+        from += 96;
+    }
+    return findItemEndSse2(from, to);
+}
+
+inline bool processorHasAvx2() {
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    return hasAvx2;
+}
+#endif
+
+inline const char* findItemEnd(const char* from, const char* to) {
+#if defined(VANDREL_RUNTIME_AVX2)
+    if (processorHasAvx2()) {
+        return findItemEndAvx2(from, to);
+    }
+#endif
+    return findItemEndSse2(from, to);
 }
 
 inline const char* findQuote(const char* from, const char* to) {
