@@ -300,19 +300,22 @@ bool approximateHorizonsNumber(std::string_view text, double& value) {
 }  // namespace
 
 bool horizonsNumberSign(std::string_view text, int& sign) {
-    if (text.size() != 22) {
+    // A CSV item has lost the blank before a positive value.
+    const bool hasSign = text.size() == 22;
+    if (!hasSign && text.size() != 21) {
         return false;
     }
-    const char first = text[0];
-    if (!(((first == '-') | (first == ' ') | (first == '+')) & isHorizonsFormAt(text.data() + 1))) {
+    const char first = hasSign ? text[0] : ' ';
+    const char* const digits = text.data() + (hasSign ? 1 : 0);
+    if (!(((first == '-') | (first == ' ') | (first == '+')) & isHorizonsFormAt(digits))) {
         return false;
     }
     // A mantissa of zeros is 0 whatever its exponent; any other is not, since
     // a two-digit exponent can neither overflow nor underflow a double.
     constexpr std::uint64_t kEightZeros = 0x3030303030303030;
-    const bool zero = text[1] == '0' && loadEight(text.data() + 3) == kEightZeros &&
-                      loadEight(text.data() + 10) == kEightZeros;
-    sign = zero ? 0 : text[0] == '-' ? -1 : 1;
+    const bool zero = digits[0] == '0' && loadEight(digits + 2) == kEightZeros &&
+                      loadEight(digits + 9) == kEightZeros;
+    sign = zero ? 0 : first == '-' ? -1 : 1;
     return true;
 }
 

@@ -33,9 +33,10 @@ double TextToNumber(std::string_view text);
 bool approximateNumber(std::string_view text, double& value);
 
 // The sign of a number as Horizons writes a signed value, "-1.730156260918764E-07"
-// or " 1.730156260918764E-07" (22 characters): -1, 0 or 1, the sign of
-// TextToNumber's value, told from the characters alone. False for any other
-// form. (The scanner asks it of every record's range rate.)
+// or " 1.730156260918764E-07" (22 characters), or a positive one without its
+// blank, as a CSV item holds it (21): -1, 0 or 1, the sign of TextToNumber's
+// value, told from the characters alone. False for any other form. (The
+// scanner asks it of every record's range rate.)
 bool horizonsNumberSign(std::string_view text, int& sign);
 
 }  // namespace vandrel
