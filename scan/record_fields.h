@@ -53,9 +53,9 @@ class CsvRecordLine {
     bool hasDate_ = false;
     bool hasRange_ = false;
     HeldText<25> date_;
-    HeldText<kKeptCharacters> instant_;
-    HeldText<kKeptCharacters> range_;
-    HeldText<kKeptCharacters> rate_;
+    HeldText<kKeptCharacters, 17> instant_;  // "2455197.500000000"
+    HeldText<kKeptCharacters, 21> range_;    // "9.833029493991273E-01"
+    HeldText<kKeptCharacters, 22> rate_;     // "-1.331370071305297E-05"
 };
 
 }  // namespace vandrel
