@@ -98,13 +98,17 @@ inline bool processorHasAvx2() {
 }
 #endif
 
-inline const char* findItemEnd(const char* from, const char* to) {
+// A search for item ends, and the widest one the processor has: a reader
+// chooses once, as it starts, rather than at every item.
+using ItemEndSearch = const char* (*)(const char* from, const char* to);
+
+inline ItemEndSearch widestItemEndSearch() {
 #if defined(VANDREL_RUNTIME_AVX2)
     if (processorHasAvx2()) {
-        return findItemEndAvx2(from, to);
+        return &findItemEndAvx2;
     }
 #endif
-    return findItemEndSse2(from, to);
+    return &findItemEndSse2;
 }
 
 inline const char* findQuote(const char* from, const char* to) {

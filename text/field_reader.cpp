@@ -7,7 +7,6 @@
 
 namespace vandrel {
 
-using detail::findItemEnd;
 using detail::findQuote;
 using detail::isBlank;
 
@@ -24,7 +23,10 @@ std::string_view trimTrailingBlanks(std::string_view text) {
 }  // namespace
 
 FieldReader::FieldReader(ByteSource& source, std::size_t keep)
-    : source_(source), keep_(std::min(keep, kBlockSize)), buffer_(kBlockSize) {
+    : source_(source),
+      keep_(std::min(keep, kBlockSize)),
+      buffer_(kBlockSize),
+      findItemEnd_(detail::widestItemEndSearch()) {
     longItem_.reserve(keep_);
 }
 
@@ -59,7 +61,7 @@ void FieldReader::settlePending() {
                 return;
             }
             const char* const end = buffer_.data() + end_;
-            const char* const stop = findItemEnd(buffer_.data() + position_, end);
+            const char* const stop = findItemEnd_(buffer_.data() + position_, end);
             if (stop != end) {
                 position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
                 atLineStart_ = *stop != ',';
@@ -124,7 +126,7 @@ bool FieldReader::nextInBuffer(Field& field) {
     if (begin == end || *begin == '"') {
         return false;
     }
-    const char* const stop = findItemEnd(begin, end);
+    const char* const stop = findItemEnd_(begin, end);
     if (stop == end) {
         return false;
     }
@@ -155,7 +157,7 @@ void FieldReader::readItem(Field& field) {
     for (;;) {
         const char* const begin = buffer_.data() + position_;
         const char* const end = buffer_.data() + end_;
-        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin, end);
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd_(begin, end);
         if (stop != end) {
             std::string_view text(begin, static_cast<std::size_t>(stop - begin));
             if (!Quoted) {
@@ -193,7 +195,7 @@ void FieldReader::readLongItem(Field& field) {
     for (;;) {
         const char* const begin = buffer_.data() + position_;
         const char* const end = buffer_.data() + end_;
-        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin, end);
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd_(begin, end);
         const std::string_view chunk(begin, static_cast<std::size_t>(stop - begin));
         if (longItem_.size() < keep_) {
             longItem_.append(chunk.substr(0, keep_ - longItem_.size()));

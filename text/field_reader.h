@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/byte_source.h"
+#include "text/delimiter_search.h"
 
 namespace vandrel {
 
@@ -68,6 +69,7 @@ class FieldReader {
     Pending pending_ = Pending::Nothing;
     bool atLineStart_ = true;  // the next item is the first of its line
     std::string longItem_;
+    detail::ItemEndSearch findItemEnd_;
 };
 
 }  // namespace vandrel
