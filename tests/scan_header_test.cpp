@@ -113,6 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"LongNamesAreCut",
                    "Target body name: " + std::string(100, 'n') + " {source: x}\n",
                    EphemerisHeader{std::string(80, 'n'), "", "", 0, "", false}},
+        HeaderCase{"LongUnitsAreCutAfterTheirBlanks",
+                   "Output units    :   " + std::string(100, 'u') + "\n",
+                   EphemerisHeader{"", "", std::string(80, 'u'), 0, "", false}},
         HeaderCase{"NoHeaderAtAll", "", EphemerisHeader{}},
         HeaderCase{
             "CsvColumnNames", kNewHeader + kCsvNames + "****\n",

@@ -53,6 +53,11 @@ std::string trim(const std::string& text) {
     return text.substr(first, end - first);
 }
 
+// A header value: its trimmed text, cut to the header's limit, trimmed again.
+std::string headerValue(const std::string& text) {
+    return trim(trim(text).substr(0, kHeaderCharacters));
+}
+
 bool startsWith(const std::string& text, const std::string& start) {
     return slice(text, 1, start.size()) == start;
 }
@@ -174,10 +179,9 @@ class Model {
                      ++i) {
                     body += value[i];
                 }
-                (text[0] == 'T' ? header_.target : header_.centre) =
-                    trim(trim(body).substr(0, kHeaderCharacters));
+                (text[0] == 'T' ? header_.target : header_.centre) = headerValue(body);
             } else if (startsWith(text, "Output units    :")) {
-                header_.units = trim(value.substr(0, kHeaderCharacters));
+                header_.units = headerValue(value);
             } else if (startsWith(text, "Output format   :")) {
                 header_.outputFormat = leadingNumber(value);
             }
@@ -188,7 +192,7 @@ class Model {
             lineColumns_.julianDay = column_;
         } else if (startsWith(text, "Calendar Date (") && text.size() >= 16 && text.back() == ')') {
             lineColumns_.date = column_;
-            lineTimeScale_ = trim(text.substr(15, text.size() - 16).substr(0, kHeaderCharacters));
+            lineTimeScale_ = headerValue(text.substr(15, text.size() - 16));
         } else if (text == "RG") {
             lineColumns_.range = column_;
         } else if (text == "RR") {

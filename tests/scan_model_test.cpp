@@ -181,6 +181,9 @@ TEST(ScanModel, ScannerAgreesWhereTheFuzzerFoundADifference) {
     const std::string flat =  // a rate that reads as 0: a perihelion ends here
         "2458850.5, A.D. 2020-Jan-02 00:00:00.0000, 9.7E-01, -1.3E-0500,\n";
     EXPECT_EQ(testing::differenceFromModel(csv + falling + flat + "$$EOE\n", settings, 1000), "");
+    // A long header value is cut after its leading blanks are trimmed.
+    const std::string longUnits = "Output units    : AU-" + std::string(100, '\x0f') + "D\n";
+    EXPECT_EQ(testing::differenceFromModel(longUnits + "$$SOE\n$$EOE\n", settings, 1000), "");
     // Empty lines where the range is the first column: no content, so no failure.
     const std::string rangeFirst = "RG, Calendar Date (UT), JDUT,\n$$SOE\n\r\r\r$$EOE\n";
     EXPECT_EQ(testing::differenceFromModel(rangeFirst, settings, 1000), "");
