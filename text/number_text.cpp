@@ -261,7 +261,8 @@ unsigned digitBits(const char* text) {
         (text[1] == '.') & (text[17] == 'E') & ((exponentSign == '+') | (exponentSign == '-'));
 #if defined(__SSE2__)
     // Characters 0 to 15 are digits but for the point; 5 to 20 but for "E+".
-    return marks & (digitBits(text) == 0xFFFD) & (digitBits(text + 5) == 0xCFFF);
+    const unsigned misplaced = (digitBits(text) ^ 0xFFFDU) | (digitBits(text + 5) ^ 0xCFFFU);
+    return marks && misplaced == 0;
 #else
     bool digits = true;
     for (const int i : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 19, 20}) {
