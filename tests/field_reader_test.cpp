@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "tests/piece_source.h"
 #include "tests/test_rows.h"
 #include "text/delimiter_search.h"
 
@@ -172,6 +175,29 @@ TEST(FieldReader, CrLfSplitBetweenTwoBlocksIsOneLineEnd) {
     }
 }
 
+// However the input arrives, the reader gives the same items: what it knows
+// of the bytes it holds is renewed whenever they move or grow.
+TEST(FieldReader, ItemsDoNotDependOnHowTheInputArrives) {
+    std::mt19937 random(11);
+    const std::string alphabet = "ab ,\n\r\"\t9";
+    std::string text(3 * FieldReader::kBlockSize + 1234, 'a');
+    for (char& c : text) {
+        c = random() % 6 == 0 ? alphabet[random() % alphabet.size()] : 'a';
+    }
+    const std::vector<std::string> whole = readAll(text, 128);
+    for (const std::size_t mostPiece : {100, 5000, 70000}) {
+        testing::PieceSource source(text, 7, mostPiece);
+        FieldReader reader(source, 128);
+        std::vector<std::string> items;
+        Field field;
+        while (reader.next(field)) {
+            items.emplace_back(field.text);
+        }
+        ASSERT_EQ(items, whole) << "pieces of up to " << mostPiece;
+    }
+    EXPECT_EQ(whole.size(), 41161u);
+}
+
 class FailingSource final : public ByteSource {
   public:
     std::size_t read(char* into, std::size_t size) override {
@@ -208,30 +234,35 @@ TEST(FieldReader, ReportsWhyTheInputStopped) {
 namespace vandrel {
 namespace {
 
-// The reader's searches of either width find the same delimiter as a plain loop,
-// wherever it stands and whatever surrounds it.
-TEST(DelimiterSearch, FindsTheFirstDelimiter) {
+// The reader's maps of item ends, of either width, mark the same bytes as a
+// plain loop, and nothing past the end, whatever the length and the bytes.
+TEST(ItemEndMap, MarksEveryCommaCrAndLf) {
     std::mt19937 random(7);
     const std::string alphabet = "ab ,\n\r\"x9.";
-    for (int round = 0; round < 4000; ++round) {
+    std::vector<detail::ItemEndMapping> mappings = {&detail::mapItemEndsSse2};
+#if defined(VANDREL_RUNTIME_AVX2)
+    if (detail::processorHasAvx2()) {
+        mappings.push_back(&detail::mapItemEndsAvx2);
+    }
+#endif
+    for (int round = 0; round < 2000; ++round) {
         // Items short and long: CSV columns, plain lines and longer ones.
         const unsigned oneIn = 1 + random() % 120;
         std::string text(random() % 300, 'a');
         for (char& c : text) {
             c = random() % oneIn == 0 ? alphabet[random() % alphabet.size()] : 'a';
         }
-        const char* begin = text.data();
-        const char* end = text.data() + text.size();
-        const char* expected = begin;
-        while (expected < end && *expected != ',' && *expected != '\n' && *expected != '\r') {
-            ++expected;
+        std::vector<std::uint64_t> expected((text.size() + 63) / 64);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == ',' || text[i] == '\n' || text[i] == '\r') {
+                expected[i / 64] |= std::uint64_t{1} << (i % 64);
+            }
         }
-        ASSERT_EQ(detail::findItemEndSse2(begin, end), expected) << text;
-#if defined(VANDREL_RUNTIME_AVX2)
-        if (detail::processorHasAvx2()) {
-            ASSERT_EQ(detail::findItemEndAvx2(begin, end), expected) << text;
+        for (const detail::ItemEndMapping map : mappings) {
+            std::vector<std::uint64_t> words(expected.size(), ~std::uint64_t{0});
+            map(text.data(), text.size(), words.data());
+            ASSERT_EQ(words, expected) << text;
         }
-#endif
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -19,9 +21,26 @@ inline bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The mapping of item ends: the commas, CRs and LFs among `size` bytes as
+// bits, 64 to a word and lowest first, in words[0, (size + 63) / 64), with
+// the bits past the end 0. A reader maps each block of input once, so that
+// finding an item's end is a bit scan that need not wait on the bytes of the
+// item before it.
+
+// From the word that holds byte `from`, a multiple of 64, one byte at a time.
+inline void mapItemEndsFrom(const char* data, std::size_t from, std::size_t size,
+                            std::uint64_t* words) {
+    for (std::size_t word = from / 64; word * 64 < size; ++word) {
+        std::uint64_t bits = 0;
+        for (std::size_t i = word * 64; i < std::min(size, word * 64 + 64); ++i) {
+            bits |= std::uint64_t{isItemEnd(data[i])} << (i % 64);
+        }
+        words[word] = bits;
+    }
+}
+
 #if defined(__SSE2__)
-// The comma, CR and LF bytes among the 16 at `from`, as bits, lowest first.
-inline unsigned itemEndBits(const char* from) {
+inline unsigned itemEndBits16(const char* from) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
     const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')),
                                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
@@ -30,44 +49,25 @@ inline unsigned itemEndBits(const char* from) {
 }
 #endif
 
-// The first comma, CR or LF in [from, to), or `to`. This is the reader's
-// innermost loop, so it looks at 16 bytes at a time where the processor can.
-// Its exit is what costs most: a short item (a CSV column) ends within the
-// first 16 bytes, and a line of a plain table within the next 64, so those
-// two are tested without a loop, which the processor then predicts well.
-inline const char* findItemEndSse2(const char* from, const char* to) {
+inline void mapItemEndsSse2(const char* data, std::size_t size, std::uint64_t* words) {
+    std::size_t word = 0;
 #if defined(__SSE2__)
-    if (to - from >= 80) {
-        if (const unsigned first = itemEndBits(from); first != 0) {
-            return from + __builtin_ctz(first);
-        }
-        const std::uint64_t next = std::uint64_t{itemEndBits(from + 16)} |
-                                   std::uint64_t{itemEndBits(from + 32)} << 16 |
-                                   std::uint64_t{itemEndBits(from + 48)} << 32 |
-                                   std::uint64_t{itemEndBits(from + 64)} << 48;
-        if (next != 0) {
-            return from + 16 + __builtin_ctzll(next);
-        }
-        from += 80;
-    }
-    while (to - from >= 16) {
-        if (const unsigned bits = itemEndBits(from); bits != 0) {
-            return from + __builtin_ctz(bits);
-        }
-        from += 16;
+    for (; word * 64 + 64 <= size; ++word) {
+        const char* const from = data + word * 64;
+        words[word] = std::uint64_t{itemEndBits16(from)} |
+                      std::uint64_t{itemEndBits16(from + 16)} << 16 |
+                      std::uint64_t{itemEndBits16(from + 32)} << 32 |
+                      std::uint64_t{itemEndBits16(from + 48)} << 48;
     }
 #endif
-    while (from < to && !isItemEnd(*from)) {
-        ++from;
-    }
-    return from;
+    mapItemEndsFrom(data, word * 64, size, words);
 }
 
 #if defined(VANDREL_RUNTIME_AVX2)
-// The same search 32 bytes at a time, chosen at run time where the processor
-// has AVX2 (nearly every x86-64 machine since 2013), since the build targets
-// plain x86-64. It halves the work on a plain table's lines.
-__attribute__((target("avx2"))) inline std::uint32_t itemEndBitsAvx2(const char* from) {
+// The same 32 bytes at a time, where the processor has AVX2 (nearly every
+// x86-64 machine since 2013); the build targets plain x86-64, so the reader
+// chooses it at run time.
+__attribute__((target("avx2"))) inline std::uint64_t itemEndBits32(const char* from) {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
     const __m256i hits =
         _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(',')),
@@ -76,20 +76,14 @@ __attribute__((target("avx2"))) inline std::uint32_t itemEndBitsAvx2(const char*
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
 }
 
-__attribute__((target("avx2"))) inline const char* findItemEndAvx2(const char* from,
-                                                                   const char* to) {
-    if (to - from >= 96) {
-        if (const std::uint32_t first = itemEndBitsAvx2(from); first != 0) {
-            return from + __builtin_ctz(first);
-        }
-        const std::uint64_t next = std::uint64_t{itemEndBitsAvx2(from + 32)} |
-                                   std::uint64_t{itemEndBitsAvx2(from + 64)} << 32;
-        if (next != 0) {
-            return from + 32 + __builtin_ctzll(next);
-        }
-        from += 96;
+__attribute__((target("avx2"))) inline void mapItemEndsAvx2(const char* data, std::size_t size,
+                                                            std::uint64_t* words) {
+    std::size_t word = 0;
+    for (; word * 64 + 64 <= size; ++word) {
+        const char* const from = data + word * 64;
+        words[word] = itemEndBits32(from) | itemEndBits32(from + 32) << 32;
     }
-    return findItemEndSse2(from, to);
+    mapItemEndsFrom(data, word * 64, size, words);
 }
 
 inline bool processorHasAvx2() {
@@ -98,17 +92,16 @@ inline bool processorHasAvx2() {
 }
 #endif
 
-// A search for item ends, and the widest one the processor has: a reader
-// chooses once, as it starts, rather than at every item.
-using ItemEndSearch = const char* (*)(const char* from, const char* to);
+using ItemEndMapping = void (*)(const char* data, std::size_t size, std::uint64_t* words);
 
-inline ItemEndSearch widestItemEndSearch() {
+// The widest mapping the processor has.
+inline ItemEndMapping widestItemEndMapping() {
 #if defined(VANDREL_RUNTIME_AVX2)
     if (processorHasAvx2()) {
-        return &findItemEndAvx2;
+        return &mapItemEndsAvx2;
     }
 #endif
-    return &findItemEndSse2;
+    return &mapItemEndsSse2;
 }
 
 inline const char* findQuote(const char* from, const char* to) {

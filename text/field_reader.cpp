@@ -26,28 +26,49 @@ FieldReader::FieldReader(ByteSource& source, std::size_t keep)
     : source_(source),
       keep_(std::min(keep, kBlockSize)),
       buffer_(kBlockSize),
-      findItemEnd_(detail::widestItemEndSearch()) {
+      itemEnds_(kBlockSize / 64),
+      mapItemEnds_(detail::widestItemEndMapping()) {
     longItem_.reserve(keep_);
 }
 
 // Moves the unread bytes to the front of the buffer and appends what the
-// source gives. False when nothing could be added.
+// source gives, and maps the item ends anew. False when nothing could be
+// added.
 bool FieldReader::fill() {
-    if (position_ > 0) {
+    const bool moved = position_ > 0;
+    if (moved) {
         std::memmove(buffer_.data(), buffer_.data() + position_, end_ - position_);
         end_ -= position_;
         position_ = 0;
     }
-    if (sourceEnded_ || end_ == buffer_.size()) {
-        return false;
+    bool added = false;
+    if (!sourceEnded_ && end_ < buffer_.size()) {
+        const std::size_t count = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+        sourceEnded_ = count == 0;
+        end_ += count;
+        added = count > 0;
     }
-    const std::size_t count = source_.read(buffer_.data() + end_, buffer_.size() - end_);
-    if (count == 0) {
-        sourceEnded_ = true;
-        return false;
+    if (moved || added) {
+        mapItemEnds_(buffer_.data(), end_, itemEnds_.data());
     }
-    end_ += count;
-    return true;
+    return added;
+}
+
+// The first comma, CR or LF at or after `from`, which lies before the end of
+// the buffer's bytes, or that end.
+const char* FieldReader::findItemEnd(const char* from) const {
+    const auto position = static_cast<std::size_t>(from - buffer_.data());
+    std::size_t word = position / 64;
+    if (const std::uint64_t bits = itemEnds_[word] >> (position % 64); bits != 0) {
+        return from + __builtin_ctzll(bits);
+    }
+    const std::size_t words = (end_ + 63) / 64;
+    for (++word; word < words; ++word) {
+        if (itemEnds_[word] != 0) {
+            return buffer_.data() + word * 64 + __builtin_ctzll(itemEnds_[word]);
+        }
+    }
+    return buffer_.data() + end_;
 }
 
 // The line end after an item and the tail of a quoted item are passed at the
@@ -61,7 +82,7 @@ void FieldReader::settlePending() {
                 return;
             }
             const char* const end = buffer_.data() + end_;
-            const char* const stop = findItemEnd_(buffer_.data() + position_, end);
+            const char* const stop = findItemEnd(buffer_.data() + position_);
             if (stop != end) {
                 position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
                 atLineStart_ = *stop != ',';
@@ -126,7 +147,7 @@ bool FieldReader::nextInBuffer(Field& field) {
     if (begin == end || *begin == '"') {
         return false;
     }
-    const char* const stop = findItemEnd_(begin, end);
+    const char* const stop = findItemEnd(begin);
     if (stop == end) {
         return false;
     }
@@ -157,7 +178,7 @@ void FieldReader::readItem(Field& field) {
     for (;;) {
         const char* const begin = buffer_.data() + position_;
         const char* const end = buffer_.data() + end_;
-        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd_(begin, end);
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin);
         if (stop != end) {
             std::string_view text(begin, static_cast<std::size_t>(stop - begin));
             if (!Quoted) {
@@ -195,7 +216,7 @@ void FieldReader::readLongItem(Field& field) {
     for (;;) {
         const char* const begin = buffer_.data() + position_;
         const char* const end = buffer_.data() + end_;
-        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd_(begin, end);
+        const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin);
         const std::string_view chunk(begin, static_cast<std::size_t>(stop - begin));
         if (longItem_.size() < keep_) {
             longItem_.append(chunk.substr(0, keep_ - longItem_.size()));

@@ -51,6 +51,7 @@ class FieldReader {
 
     bool nextInBuffer(Field& field);
     bool fill();
+    const char* findItemEnd(const char* from) const;
     void settlePending();
     template <bool Quoted>
     void passDelimiter(char delimiter);
@@ -69,7 +70,9 @@ class FieldReader {
     Pending pending_ = Pending::Nothing;
     bool atLineStart_ = true;  // the next item is the first of its line
     std::string longItem_;
-    detail::ItemEndSearch findItemEnd_;
+    // Where the buffer's items end, as bits, mapped whenever its bytes change.
+    std::vector<std::uint64_t> itemEnds_;
+    detail::ItemEndMapping mapItemEnds_;
 };
 
 }  // namespace vandrel
