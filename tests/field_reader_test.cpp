@@ -238,7 +238,9 @@ namespace {
 // plain loop, and nothing past the end, whatever the length and the bytes.
 TEST(ItemEndMap, MarksEveryCommaCrAndLf) {
     std::mt19937 random(7);
-    const std::string alphabet = "ab ,\n\r\"x9.";
+    // Bytes that share the delimiters' low four bits, and high and low bytes.
+    using namespace std::string_literals;
+    const std::string alphabet = "ab ,\n\r\"x9.\x1a\x1c\x1d<\x8a\x8c\x8d\xff\x01\x00"s;
     std::vector<detail::ItemEndMapping> mappings = {&detail::mapItemEndsSse2};
 #if defined(VANDREL_RUNTIME_AVX2)
     if (detail::processorHasAvx2()) {

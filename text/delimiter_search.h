@@ -67,12 +67,16 @@ inline void mapItemEndsSse2(const char* data, std::size_t size, std::uint64_t* w
 // The same 32 bytes at a time, where the processor has AVX2 (nearly every
 // x86-64 machine since 2013); the build targets plain x86-64, so the reader
 // chooses it at run time.
+// Each byte is looked up by its low four bits in a table that holds ',' at
+// 0xC, LF at 0xA and CR at 0xD; a byte is an item end where it equals its
+// entry. The other entries never equal a byte with their low bits (0 stands
+// where the low bits are not 0, and 1 where they are), and a byte with its
+// high bit set looks up 0.
 __attribute__((target("avx2"))) inline std::uint64_t itemEndBits32(const char* from) {
+    const __m256i table = _mm256_setr_epi8(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, '\n', 0, ',', '\r', 0, 0,
+                                           1, 0, 0, 0, 0, 0, 0, 0, 0, 0, '\n', 0, ',', '\r', 0, 0);
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
-    const __m256i hits =
-        _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(bytes, _mm256_set1_epi8(',')),
-                                        _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\n'))),
-                        _mm256_cmpeq_epi8(bytes, _mm256_set1_epi8('\r')));
+    const __m256i hits = _mm256_cmpeq_epi8(bytes, _mm256_shuffle_epi8(table, bytes));
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
 }
 
