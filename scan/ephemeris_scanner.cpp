@@ -264,13 +264,36 @@ class ScanRun {
         return !settings_.trackMaximum || estimate < mostRead_ - tolerance;
     }
 
-    // Distances are compared as the file writes them, in its own unit.
+    // Distances are compared as the file writes them, in its own unit. Most
+    // lie between the extremes by their first eight characters; the others
+    // are passed over by a quick estimate where they can be.
     bool takeDistance(std::string_view distanceText) {
+        if (HorizonsLead lead;
+            horizonsNumberLead(distanceText, lead) && surelyBetweenExtremes(lead)) {
+            return true;
+        }
         if (double estimate = 0;
             approximateNumber(distanceText, estimate) && cannotMatter(estimate)) {
             return true;
         }
         return readDistance(distanceText);
+    }
+
+    // Above the least and below the greatest distance read, as their texts
+    // tell; the first record let through is never so.
+    bool surelyBetweenExtremes(const HorizonsLead& lead) const {
+        const bool aboveLeast = !settings_.trackMinimum || (result_.datedCount > 1 && leastLead_ &&
+                                                            surelyGreater(lead, *leastLead_));
+        const bool belowMost =
+            !settings_.trackMaximum || (mostLead_ && surelyGreater(*mostLead_, lead));
+        return aboveLeast && belowMost;
+    }
+
+    static std::optional<HorizonsLead> leadOf(std::string_view distanceText) {
+        if (HorizonsLead lead; horizonsNumberLead(distanceText, lead)) {
+            return lead;
+        }
+        return std::nullopt;
     }
 
     // Kept out of the loop that passes most distances over.
@@ -284,11 +307,13 @@ class ScanRun {
         // record let through always supplies it.
         if (settings_.trackMinimum && (result_.datedCount == 1 || value < leastRead_)) {
             leastRead_ = value;
+            leastLead_ = leadOf(distanceText);
             replace(result_.minimum, value);
             observer_.newMinimum(result_.datedCount);
         }
         if (settings_.trackMaximum && value > mostRead_) {
             mostRead_ = value;
+            mostLead_ = leadOf(distanceText);
             replace(result_.maximum, value);
             observer_.newMaximum(result_.datedCount);
         }
@@ -318,6 +343,8 @@ class ScanRun {
     Filter filter_ = Filter::NotYetSet;
     double leastRead_ = 0;  // the extremes as read, in the file's unit
     double mostRead_ = 0;
+    std::optional<HorizonsLead> leastLead_;  // their texts' leads, where in Horizons' form
+    std::optional<HorizonsLead> mostLead_;
     HeldText<kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
     HeldText<kKeptCharacters, 17> currentInstant_;

@@ -89,6 +89,23 @@ TEST(EphemerisScanner, TellsTheObserverAtOnceInOrder) {
               (std::vector<std::string>{"opened", "min 1", "max 1", "min 2", "max 3"}));
 }
 
+// Distances in Horizons' form that differ from an extreme only past their
+// eighth character are read in full: a last digit can still make a new one,
+// and an equal text keeps the earlier record.
+TEST(EphemerisScanner, DistancesCloseToAnExtremeAreReadInFull) {
+    const std::string text =
+        kHeader + record("2020-Jan-01", "9.836868025025924E-01") +
+        record("2020-Jan-02", "1.016710331838120E+00") +
+        record("2020-Jan-03", "9.836868025025923E-01") +  // a new least, by its last digit
+        record("2020-Jan-04", "1.016710331838121E+00") +  // a new greatest
+        record("2020-Jan-05", "9.836868025025923E-01") +  // equal: the earlier stays
+        record("2020-Jan-06", "1.016710331838121E+00") + record("2020-Jan-07", "9.9E-01");
+    RecordingObserver observer;
+    scanText(text + "$$EOE\n", bothExtremes(), observer);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"opened", "min 1", "max 1", "max 2", "min 3", "max 4"}));
+}
+
 TEST(EphemerisScanner, EqualDistancesKeepTheEarlierRecord) {
     const std::string text = kHeader + record("2020-Jan-01", "1.0E+00") +
                              record("2020-Jan-02", "2.0E+00") + record("2020-Jan-03", "2.0E+00") +

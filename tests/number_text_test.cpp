@@ -195,3 +195,51 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+struct LeadCase {
+    const char* name;
+    const char* greater;
+    const char* lesser;
+    bool told;  // the first eight characters and the exponent tell them apart
+};
+
+class HorizonsNumberLead : public ::testing::TestWithParam<LeadCase> {};
+
+// Where the leads tell, they agree with the values; where they cannot, they
+// say nothing rather than guess.
+TEST_P(HorizonsNumberLead, TellsTheGreaterOnlyWhereItCan) {
+    HorizonsLead greater;
+    HorizonsLead lesser;
+    ASSERT_TRUE(horizonsNumberLead(GetParam().greater, greater));
+    ASSERT_TRUE(horizonsNumberLead(GetParam().lesser, lesser));
+    ASSERT_GT(TextToNumber(GetParam().greater), TextToNumber(GetParam().lesser));
+    EXPECT_EQ(surelyGreater(greater, lesser), GetParam().told);
+    EXPECT_FALSE(surelyGreater(lesser, greater));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Distances, HorizonsNumberLead,
+    ::testing::Values(
+        LeadCase{"LargerExponent", "1.000000000000000E+00", "9.999999999999999E-01", true},
+        LeadCase{"NegativeExponents", "1.000000000000000E-01", "9.999999999999999E-02", true},
+        LeadCase{"SeventhDigit", "9.836869000000000E-01", "9.836868999999999E-01", true},
+        LeadCase{"FirstDigit", "2.000000000000000E+08", "1.999999999999999E+08", true},
+        LeadCase{"EighthDigitOnward", "9.836868025025925E-01", "9.836868025025924E-01", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HorizonsNumberLead, OnlyForTheFormWithAFirstDigitAboveZero) {
+    HorizonsLead lead;
+    for (const char* text :
+         {"0.983686802502592E+00", "9.836868025025924E-1", " 9.836868025025924E-01",
+          "9.8368680250259x4E-01", "9.836868025025924e-01", ""}) {
+        EXPECT_FALSE(horizonsNumberLead(text, lead)) << text;
+    }
+    ASSERT_TRUE(horizonsNumberLead("9.836868025025924E-01", lead));
+    EXPECT_EQ(lead.exponent, -1);
+}
+
+}  // namespace
+}  // namespace vandrel

@@ -320,6 +320,16 @@ bool horizonsNumberSign(std::string_view text, int& sign) {
     return true;
 }
 
+bool horizonsNumberLead(std::string_view text, HorizonsLead& lead) {
+    if (text.size() != 21 || text[0] == '0' || !isHorizonsFormAt(text.data())) {
+        return false;
+    }
+    const int exponent = (text[19] - '0') * 10 + (text[20] - '0');
+    lead.exponent = text[18] == '-' ? -exponent : exponent;
+    lead.lead = __builtin_bswap64(loadEight(text.data()));
+    return true;
+}
+
 namespace {
 
 // Any other common form, digit by digit; kept apart so that the scanner's

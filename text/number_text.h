@@ -39,4 +39,21 @@ bool approximateNumber(std::string_view text, double& value);
 // scanner asks it of every record's range rate.)
 bool horizonsNumberSign(std::string_view text, int& sign);
 
+// A number in Horizons' distance form with a first digit of 1 to 9,
+// "9.836868025025924E-01", by its exponent and its first eight characters,
+// which tell two such numbers apart without reading them wherever those differ.
+struct HorizonsLead {
+    int exponent = 0;
+    std::uint64_t lead = 0;  // "9.836868" as a number, its first character highest
+};
+
+// False for any other text, and for a first digit of 0.
+bool horizonsNumberLead(std::string_view text, HorizonsLead& lead);
+
+// True where the value of `a` is surely greater than that of `b`; false where
+// it is less or equal, or where their first eight characters cannot tell.
+inline bool surelyGreater(const HorizonsLead& a, const HorizonsLead& b) {
+    return a.exponent > b.exponent || (a.exponent == b.exponent && a.lead > b.lead);
+}
+
 }  // namespace vandrel
