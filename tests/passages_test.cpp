@@ -179,11 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Passages, OnlyRecordsLetThroughTakePart) {
-    ScanSettings settings;
-    settings.startFilterOn = true;
-    settings.startDateText = "2020-Jan-02";
-    settings.endStopOn = true;
-    settings.endDateText = "2020-Jul-04";
+    const ScanSettings settings = testing::betweenDates("2020-Jan-02", "2020-Jul-04");
     const ScanWithPassages scan = scanGenerated(kTwoYears, settings);
     // The perihelion lies between the records of 2020-Jan-02 and -03, the
     // first two let through, so items 1 and 2; the aphelion between the

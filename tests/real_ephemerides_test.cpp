@@ -252,11 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(SharedEphemerides, EndStopAndStartFilterWorkOnARealFile) {
-    ScanSettings settings;
-    settings.startFilterOn = true;
-    settings.startDateText = "2017-Oct-20";
-    settings.endStopOn = true;
-    settings.endDateText = "2017-Oct-29";
+    const ScanSettings settings = testing::betweenDates("2017-Oct-20", "2017-Oct-29");
     const auto result =
         std::get<ScanResult>(scan("vectors-jupiter-ssb-1d-2017oct-31rec-lf.txt", settings));
     EXPECT_EQ(result.datedCount, 10);
@@ -265,11 +261,7 @@ TEST_F(SharedEphemerides, EndStopAndStartFilterWorkOnARealFile) {
 }
 
 TEST_F(SharedEphemerides, CsvFileFiltersLikeAPlainTable) {
-    ScanSettings settings;
-    settings.startFilterOn = true;
-    settings.startDateText = "2019-Jan-01";
-    settings.endStopOn = true;
-    settings.endDateText = "2019-Mar-01";
+    const ScanSettings settings = testing::betweenDates("2019-Jan-01", "2019-Mar-01");
     const auto result =
         std::get<ScanResult>(scan("vectors-csv-earth-sun-au-1d-2010-2020.txt", settings));
     EXPECT_EQ(result.datedCount, 60);

@@ -79,4 +79,15 @@ std::string record(std::string_view date, std::string_view rg, std::string_view 
     return text + line;
 }
 
+ScanSettings betweenDates(std::string start, std::string end) {
+    ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    settings.startFilterOn = true;
+    settings.startDateText = std::move(start);
+    settings.endStopOn = true;
+    settings.endDateText = std::move(end);
+    return settings;
+}
+
 }  // namespace vandrel::testing

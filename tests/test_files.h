@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/scan_records.h"
+
 namespace vandrel::testing {
 
 // A fresh folder under the system's temporary folder, removed at the end.
@@ -40,5 +42,8 @@ CommandOutput runCommand(const std::string& commandLine, const std::string& inpu
 
 // One Horizons record: a date line and its LT/RG/RR line of 77 characters.
 std::string record(std::string_view date, std::string_view rg, std::string_view time = "00:00");
+
+// Both extremes, records from `start` on, and a stop at `end`.
+ScanSettings betweenDates(std::string start, std::string end);
 
 }  // namespace vandrel::testing

@@ -272,6 +272,12 @@ unsigned digitBits(const char* text) {
 #endif
 }
 
+// The exponent of a number in that form, "E-01" giving -1.
+int horizonsExponent(const char* text) {
+    const int exponent = (text[19] - '0') * 10 + (text[20] - '0');
+    return text[18] == '-' ? -exponent : exponent;
+}
+
 bool isHorizonsForm(std::string_view text) {
     return text.size() == 21 && isHorizonsFormAt(text.data());
 }
@@ -287,8 +293,7 @@ bool approximateHorizonsNumber(std::string_view text, double& value) {
         static_cast<std::uint64_t>(text[0] - '0') * 1'000'000'000'000'000 +
         eightDigitsValue(high) * 10'000'000 + eightDigitsValue(low) -
         static_cast<std::uint64_t>(text[9] - '0') * 10'000'000;
-    const int exponent = (text[19] - '0') * 10 + (text[20] - '0');
-    const int power = (text[18] == '-' ? -exponent : exponent) - 15;
+    const int power = horizonsExponent(text.data()) - 15;
     if (power < -22 || power > 22) {
         return false;
     }
@@ -324,8 +329,7 @@ bool horizonsNumberLead(std::string_view text, HorizonsLead& lead) {
     if (text.size() != 21 || text[0] == '0' || !isHorizonsFormAt(text.data())) {
         return false;
     }
-    const int exponent = (text[19] - '0') * 10 + (text[20] - '0');
-    lead.exponent = text[18] == '-' ? -exponent : exponent;
+    lead.exponent = horizonsExponent(text.data());
     lead.lead = __builtin_bswap64(loadEight(text.data()));
     return true;
 }
