@@ -7,7 +7,7 @@
 #include "cli/scan_report.h"
 #include "scan/ephemeris_scanner.h"
 #include "scan/scan_messages.h"
-#include "text/parse_date.h"
+#include "text/calendar.h"
 
 namespace vandrel {
 
@@ -117,26 +117,52 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
 // whatever their number.
 class PassageWriter final : public ScanObserver {
   public:
-    PassageWriter(const std::string& file, const Options& options, std::ostream& out)
-        : file_(file), options_(options), out_(out) {}
+    PassageWriter(const std::string& file, const Options& options, std::ostream& out,
+                  std::ostream& err)
+        : file_(file), options_(options), out_(out), err_(err) {}
+
+    // The warnings that the header decides go out before any passage, so
+    // that a reader who stops early has seen them.
+    void recordsBegin(const EphemerisHeader& header,
+                      const std::vector<ScanWarning>& warnings) override {
+        (void)header;
+        for (const ScanWarning& warning : warnings) {
+            warnOf(warning);
+        }
+        warned_ = warnings.size();
+        err_.flush();
+    }
 
     void newPassage(const TruePassage& passage, const EphemerisHeader& header) override {
         if (options_.passages) {
-            out_ << (options_.json ? jsonPassage(file_, passage, header.timeScale)
-                                   : plainPassage(file_, passage, header.timeScale));
+            out_ << (options_.json ? jsonPassage(file_, passage, header)
+                                   : plainPassage(file_, passage, header));
+        }
+    }
+
+    // The warnings decided at the end of the scan.
+    void warnOfTheRest(const std::vector<ScanWarning>& warnings) const {
+        for (std::size_t i = warned_; i < warnings.size(); ++i) {
+            warnOf(warnings[i]);
         }
     }
 
   private:
+    void warnOf(const ScanWarning& warning) const {
+        err_ << "vandrel-scan: " << file_ << ": " << warning.message << "\n";
+    }
+
     const std::string& file_;
     const Options& options_;
     std::ostream& out_;
+    std::ostream& err_;
+    std::size_t warned_ = 0;
 };
 
 int scanOne(const std::string& file, const Options& options, std::FILE* standardInput,
             std::ostream& out, std::ostream& err) {
     const EphemerisScanner scanner;
-    PassageWriter passageWriter(file, options, out);
+    PassageWriter passageWriter(file, options, out, err);
     ScanSettings settings = options.settings;
     settings.filePath = file;
     ScanOutcome outcome;
@@ -157,9 +183,7 @@ int scanOne(const std::string& file, const Options& options, std::FILE* standard
     const auto& result = std::get<ScanResult>(outcome);
     const ReportedExtremes shown{settings.trackMinimum, settings.trackMaximum};
     out << (options.json ? jsonReport(file, result, shown) : plainReport(file, result, shown));
-    for (const ScanWarning& warning : result.warnings) {
-        err << "vandrel-scan: " << file << ": " << warning.message << "\n";
-    }
+    passageWriter.warnOfTheRest(result.warnings);
     return kExitOk;
 }
 

@@ -1,5 +1,8 @@
 #include "cli/scan_report.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "cli/json_text.h"
@@ -31,15 +34,35 @@ std::vector<ShownExtreme> shownExtremes(const ScanResult& result, ReportedExtrem
     return extremes;
 }
 
-// The refined passage's keys, shared by an extreme's "true" and --passages.
-std::string jsonPassageKeys(const PassageTexts& texts, const TruePassage& passage) {
-    return "\"jd\":" + texts.julianDay + ",\"time\":" + jsonString(texts.time) +
-           ",\"au\":" + jsonString(texts.au) + ",\"km\":" + jsonString(texts.km) +
-           ",\"between\":[" + NumberToText(passage.itemBefore) + "," +
-           NumberToText(passage.itemAfter) + "]";
+// A JSON number with `digits` significant digits, as "5.1e-10" or "12.3".
+std::string jsonNumber(double value, int digits) {
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, digits);
+    return std::string(buffer.data(), result.ptr);
 }
 
-std::string jsonExtreme(const ShownExtreme& extreme, std::string_view timeScale) {
+// The refined passage's keys, shared by an extreme's "true" and --passages.
+std::string jsonPassageKeys(const PassageTexts& texts, const TruePassage& passage) {
+    std::string keys = "\"jd\":" + texts.julianDay + ",\"time\":" + jsonString(texts.time) +
+                       ",\"utc\":" + (texts.utc.empty() ? "null" : jsonString(texts.utc)) +
+                       ",\"au\":" + jsonString(texts.au) + ",\"km\":" + jsonString(texts.km) +
+                       ",\"between\":[" + NumberToText(passage.itemBefore) + "," +
+                       NumberToText(passage.itemAfter) + "],\"uncertainty\":";
+    if (const auto& uncertainty = passage.uncertainty) {
+        // Seconds to the tenth, AU to two significant digits: an estimate.
+        keys += "{\"seconds\":" + jsonNumber(std::round(uncertainty->seconds * 10) / 10, 15) +
+                ",\"au\":" + jsonNumber(uncertainty->au, 2) + "}";
+    } else {
+        keys += "null";
+    }
+    if (!texts.centre.empty()) {
+        keys += ",\"center\":" + jsonString(texts.centre);
+    }
+    return keys;
+}
+
+std::string jsonExtreme(const ShownExtreme& extreme, const EphemerisHeader& header) {
     const ExtremeTexts texts = presentExtreme(extreme.record, extreme.which);
     std::string json = ",\"";
     json += extreme.jsonKey;
@@ -50,7 +73,7 @@ std::string jsonExtreme(const ShownExtreme& extreme, std::string_view timeScale)
     json += ",\"summary\":" + jsonString(texts.summary);
     json += ",\"true\":";
     if (const auto& passage = extreme.truth.passage) {
-        json += "{" + jsonPassageKeys(presentPassage(*passage, timeScale), *passage) + "}";
+        json += "{" + jsonPassageKeys(presentPassage(*passage, header), *passage) + "}";
     } else {
         json += "null";
     }
@@ -62,7 +85,12 @@ std::string jsonExtreme(const ShownExtreme& extreme, std::string_view timeScale)
 
 std::string plainReport(std::string_view file, const ScanResult& result, ReportedExtremes shown) {
     std::string report(file);
-    report += "\n  records  " + NumberToText(result.datedCount) + "\n";
+    report += "\n";
+    // Right under the file's name, so that a copy of the output keeps them.
+    for (const ScanWarning& warning : result.warnings) {
+        report += "  warning  " + warning.message + "\n";
+    }
+    report += "  records  " + NumberToText(result.datedCount) + "\n";
     for (const ShownExtreme& extreme : shownExtremes(result, shown)) {
         const ExtremeTexts texts = presentExtreme(extreme.record, extreme.which);
         report += "  ";
@@ -70,7 +98,7 @@ std::string plainReport(std::string_view file, const ScanResult& result, Reporte
         report += "item " + texts.item + "   " + texts.dateText + "   " + texts.au + " AU   " +
                   texts.km + " km\n";
         report += "         " + texts.summary + "\n";
-        const std::string truth = trueLine(extreme.truth, extreme.which, result.header.timeScale);
+        const std::string truth = trueLine(extreme.truth, extreme.which, result.header);
         if (!truth.empty()) {
             report += "         " + truth + "\n";
         }
@@ -86,10 +114,10 @@ std::string jsonReport(std::string_view file, const ScanResult& result, Reported
         warnings.push_back(warning.message);
     }
     for (const ShownExtreme& extreme : shownExtremes(result, shown)) {
-        report += jsonExtreme(extreme, result.header.timeScale);
-        if (const std::string_view missing = missingPassage(extreme.truth, extreme.which);
+        report += jsonExtreme(extreme, result.header);
+        if (std::string missing = missingPassage(extreme.truth, extreme.which, result.header);
             !missing.empty()) {
-            warnings.emplace_back(missing);
+            warnings.push_back(std::move(missing));
         }
     }
     const EphemerisHeader& header = result.header;
@@ -113,15 +141,15 @@ std::string jsonReport(std::string_view file, const ScanResult& result, Reported
 }
 
 std::string plainPassage(std::string_view file, const TruePassage& passage,
-                         std::string_view timeScale) {
-    const PassageTexts texts = presentPassage(passage, timeScale);
-    return std::string(file) + "  " + texts.kind + "  " + texts.time + "  " + texts.au + " AU  " +
-           texts.km + " km  " + texts.between + "\n";
+                         const EphemerisHeader& header) {
+    const PassageTexts texts = presentPassage(passage, header);
+    return std::string(file) + "  " + texts.kindLabel + "  " + texts.instant + "  " + texts.au +
+           " AU  " + texts.km + " km  " + texts.between + "\n";
 }
 
 std::string jsonPassage(std::string_view file, const TruePassage& passage,
-                        std::string_view timeScale) {
-    const PassageTexts texts = presentPassage(passage, timeScale);
+                        const EphemerisHeader& header) {
+    const PassageTexts texts = presentPassage(passage, header);
     return "{" + jsonFileKeys(file) + ",\"passage\":" + jsonString(texts.kind) + "," +
            jsonPassageKeys(texts, passage) + "}\n";
 }

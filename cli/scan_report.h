@@ -13,7 +13,7 @@ struct ReportedExtremes {
     bool most = true;
 };
 
-// A few lines for people: the count of records, then per extreme its item
+// A few lines for people: the file's warnings, the count of records, then per extreme its item
 // number, date/time, AU and km, below them the summary line, and then the
 // true perihelion or aphelion refined between records (or why there is none).
 std::string plainReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
@@ -26,8 +26,8 @@ std::string jsonReport(std::string_view file, const ScanResult& result, Reported
 
 // One passage of --passages, as one line of text or one JSON object.
 std::string plainPassage(std::string_view file, const TruePassage& passage,
-                         std::string_view timeScale);
+                         const EphemerisHeader& header);
 std::string jsonPassage(std::string_view file, const TruePassage& passage,
-                        std::string_view timeScale);
+                        const EphemerisHeader& header);
 
 }  // namespace vandrel

@@ -9,7 +9,7 @@
 #include "scan/scan_messages.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
-#include "text/parse_date.h"
+#include "text/calendar.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
@@ -19,12 +19,11 @@ namespace {
 constexpr double kKmPerAu = 149597870.7;
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
-constexpr std::size_t kDateTextLength = 25;
 
 // How the distances of a file are written.
 enum class DistanceUnit { Au, Km };
 
-class ScanRun {
+class ScanRun final : PassageSink {
   public:
     ScanRun(const ScanSettings& settings, ScanObserver& observer, std::optional<DayNumber> startDay,
             std::int32_t mostRecords)
@@ -37,12 +36,28 @@ class ScanRun {
     ScanOutcome run(ByteSource& input) {
         ScanOutcome outcome = scanFields(input);
         if (auto* result = std::get_if<ScanResult>(&outcome)) {
-            passages_.finish(result->truePerihelion, result->trueAphelion);
+            passages_.finish(result->truePerihelion, result->trueAphelion,
+                             result->header.fromSun());
+            warnOfUncertainPassages(*result);
         }
         return outcome;
     }
 
   private:
+    void passageFound(const TruePassage& passage) override {
+        observer_.newPassage(passage, result_.header);
+    }
+
+    void warnOfUncertainPassages(ScanResult& result) const {
+        if (const auto& worst = passages_.mostUncertain()) {
+            ScanWarning& warning = result.warnings.emplace_back();
+            warning.kind = ScanWarningKind::UncertainPassages;
+            warning.message = messages::uncertainPassages(
+                passages_.uncertainCount(), instantText(worst->julianDay, result.header.timeScale),
+                worst->uncertainty->seconds);
+        }
+    }
+
     ScanOutcome scanFields(ByteSource& input) {
         observer_.fileOpened();
         FieldReader reader(input, kKeptCharacters);
@@ -102,6 +117,7 @@ class ScanRun {
         } else if (!header.units.empty() && header.units != "AU-D") {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
         }
+        observer_.recordsBegin(header, result_.warnings);
     }
 
     // At "$$EOE" or at the end of the input.
@@ -165,6 +181,11 @@ class ScanRun {
             return takeCsvItem(field);
         }
         const RecordField kind = plainRecordField(field);
+        if (!kind.velocity.x.empty()) {
+            currentVelocity_[0].assign(kind.velocity.x);
+            currentVelocity_[1].assign(kind.velocity.y);
+            currentVelocity_[2].assign(kind.velocity.z);
+        }
         if (!kind.isDate && !kind.isDistance) {
             // Most fields of a table: nothing to take, but they tell an
             // empty span from one without a single date.
@@ -214,8 +235,11 @@ class ScanRun {
     bool takeDate(std::string_view dateText, std::string_view instantText) {
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
+        for (auto& component : currentVelocity_) {
+            component.clear();
+        }
         ++dateFieldsMet_;
-        const std::string_view day = TextFirst(currentDate(), 11);
+        const std::string_view day = TextFirst(currentDate(), dateLength(currentDate()));
         if (startDay_) {
             const auto recordDay = ParseDate(day);
             if (!recordDay) {
@@ -244,10 +268,13 @@ class ScanRun {
         if (result_.datedCount == 0) {
             return;
         }
-        if (passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
-                            kind.distanceText, kind.rateText})) {
-            observer_.newPassage(passages_.passage(), result_.header);
-        }
+        // A CSV record carries its velocity; a plain one had it on a line of its own.
+        const VelocityTexts velocity =
+            csvLine_ ? kind.velocity
+                     : VelocityTexts{currentVelocity_[0].view(), currentVelocity_[1].view(),
+                                     currentVelocity_[2].view()};
+        passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
+                        kind.distanceText, kind.rateText, velocity});
     }
 
     // Most distances change nothing: a quick estimate passes them over, and
@@ -345,10 +372,11 @@ class ScanRun {
     double mostRead_ = 0;
     std::optional<HorizonsLead> leastLead_;  // their texts' leads, where in Horizons' form
     std::optional<HorizonsLead> mostLead_;
-    HeldText<kDateTextLength> currentDate_;
+    HeldText<kLongestDateText, 25> currentDate_;
     // The current record's Julian day, as written.
     HeldText<kKeptCharacters, 17> currentInstant_;
-    PassageFinder passages_;
+    HeldText<kKeptCharacters, 22> currentVelocity_[3];  // of a plain record
+    PassageFinder passages_{*this};
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form
     // Whatever the start filter skipped, for messages and for telling a

@@ -77,6 +77,8 @@ void HeaderReader::takeColumnName(std::string_view name) {
         lineColumns_.range = column_;
     } else if (name == "RR") {
         lineColumns_.rangeRate = column_;
+    } else if (name == "VX" || name == "VY" || name == "VZ") {
+        lineColumns_.velocity[name[1] - 'X'] = column_;
     }
 }
 

@@ -18,6 +18,7 @@ struct CsvColumns {
     std::size_t calendarDate = kNone;  // "Calendar Date (TDB)"
     std::size_t range = kNone;         // "RG"
     std::size_t rangeRate = kNone;     // "RR"
+    std::size_t velocity[3] = {kNone, kNone, kNone};  // "VX", "VY", "VZ"
 };
 
 // Notes what the lines before "$$SOE" state: the labelled header lines, and

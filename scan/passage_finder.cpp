@@ -1,16 +1,22 @@
 #include "scan/passage_finder.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "text/calendar.h"
 #include "text/number_text.h"
-#include "text/parse_date.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
 
 namespace {
 
-constexpr double kJulianDayOf1970 = 2440587.5;
+// The Sun's GM in AU^3/day^2 (IAU 2015 nominal value, in the units of the
+// Horizons tables).
+constexpr double kSunGm = 2.9591220828559115e-4;
+constexpr double kSecondsPerDay = 86400;
+// A passage whose estimated error exceeds this many seconds is uncertain.
+constexpr double kUncertainSeconds = 60;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -42,31 +48,22 @@ int signOf(std::string_view rate) {
     return (value > 0) - (value < 0);
 }
 
-// "2020-Jan-05 07:47:54.0000" as a Julian day, for a record whose Julian day
-// cannot be read.
-std::optional<double> instantFromDate(std::string_view date) {
-    const auto day = ParseDate(TextFirst(date, 11));
-    const std::string_view time = TextSlice(date, 13, 13);
-    if (!day || time.size() < 8 || time[2] != ':' || time[5] != ':' || !isDigit(time[0]) ||
-        !isDigit(time[1]) || !isDigit(time[3]) || !isDigit(time[4]) ||
-        !holdsNumber(time.substr(6))) {
-        return std::nullopt;
-    }
-    const double hours = (time[0] - '0') * 10 + (time[1] - '0');
-    const double minutes = (time[3] - '0') * 10 + (time[4] - '0');
-    const double seconds = TextToNumber(time.substr(6));
-    return kJulianDayOf1970 + static_cast<double>(*day) +
-           (hours * 3600 + minutes * 60 + seconds) / 86400;
+// A refinement that respects what the two records say: its instant lies
+// between them, and its distance is positive and, for a perihelion, not
+// above the smaller of theirs (for an aphelion, not below the greater).
+bool withinRecords(PassageKind kind, double julianDay, double au, double earlierDay,
+                   double earlierAu, double laterDay, double laterAu) {
+    const bool inTime = julianDay >= earlierDay && julianDay <= laterDay;
+    const bool inRange = kind == PassageKind::Perihelion ? au <= std::min(earlierAu, laterAu)
+                                                         : au >= std::max(earlierAu, laterAu);
+    return inTime && au > 0 && std::isfinite(au) && inRange;
 }
 
 }  // namespace
 
 const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
-    HeldRecord* const oldest = beforePrevious_;
-    beforePrevious_ = previous_;
-    previous_ = newest_;
-    newest_ = oldest;
-    HeldRecord& record = *newest_;
+    ++count_;
+    HeldRecord& record = held(0);
     record.item = point.item;
     record.instant.assign(point.instantText);
     record.date.assign(point.dateText);
@@ -76,97 +73,185 @@ const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
         record.rate.assign(point.rateText);
         record.rateSign = signOf(point.rateText);
     }
-    held_ = std::min<std::size_t>(held_ + 1, 3);
+    record.velocity[0].assign(point.velocity.x);
+    record.velocity[1].assign(point.velocity.y);
+    record.velocity[2].assign(point.velocity.z);
     return record;
 }
 
-bool PassageFinder::closesPassage() {
-    if (held_ == 1) {
-        firstAu_ = auOf(*newest_);
-        return false;
+void PassageFinder::examine() {
+    if (pending_) {
+        Pending pending = *pending_;
+        pending_.reset();
+        settle(pending, numbersOf(held(0)));
     }
-    std::optional<TruePassage> passage;
-    if (previous_->hasRate && newest_->hasRate) {
-        passage = betweenRates(*previous_, *newest_);
-    } else if (held_ == 3) {
-        passage = acrossThree(*beforePrevious_, *previous_, *newest_);
+    if (count_ == 1) {
+        firstAu_ = auOf(held(0));
+        firstEnergy_ = energyOf(held(0));
+        return;
     }
-    if (!passage) {
-        return false;
+    if (previous().hasRate && held(0).hasRate) {
+        examineRates();
+    } else if (count_ >= 3) {
+        examineThree();
     }
-    keep(*passage);
-    passage_ = *passage;
-    return true;
 }
 
-double PassageFinder::auOf(const HeldRecord& record) const {
-    return TextToNumber(record.range.view()) * scale_.auPerUnit;
+void PassageFinder::examineRates() {
+    const HeldRecord& earlier = held(1);
+    const HeldRecord& later = held(0);
+    // A first record whose rate is 0 is a passage itself, when the rate
+    // after it fits.
+    const bool atFirst = count_ == 2 && earlier.rateSign == 0 && later.rateSign != 0;
+    if (!atFirst && !ratesCross(earlier.rateSign, later.rateSign)) {
+        return;
+    }
+    const auto earlierNumbers = numbersOf(earlier);
+    const auto laterNumbers = numbersOf(later);
+    if (!earlierNumbers || !laterNumbers) {
+        return;
+    }
+    const PassageKind kind =
+        (atFirst ? later.rateSign > 0 : earlier.rateSign < 0) ? PassageKind::Perihelion
+                                                              : PassageKind::Aphelion;
+    // A record whose rate is exactly 0 where the rate turns is the passage.
+    if (atFirst || later.rateSign == 0) {
+        const Numbers& record = atFirst ? *earlierNumbers : *laterNumbers;
+        emit({kind, record.julianDay, record.au, earlier.item, later.item, PassageUncertainty{}});
+        return;
+    }
+    const auto refined = refineBetweenRecords(
+        kind, {earlierNumbers->julianDay, earlierNumbers->au, earlierNumbers->auPerDay},
+        {laterNumbers->julianDay, laterNumbers->au, laterNumbers->auPerDay});
+    if (!refined ||
+        !withinRecords(kind, refined->julianDay, refined->au, earlierNumbers->julianDay,
+                       earlierNumbers->au, laterNumbers->julianDay, laterNumbers->au)) {
+        if (const auto passage = fallBack(kind, *earlierNumbers, *laterNumbers)) {
+            emit(*passage);
+        }
+        return;
+    }
+    const std::optional<Numbers> before =
+        count_ >= 3 ? numbersOf(held(2)) : std::optional<Numbers>();
+    Pending pending{{kind, refined->julianDay, refined->au, earlier.item, later.item, {}},
+                    {*earlierNumbers, *laterNumbers, {}},
+                    true,
+                    before};
+    const bool nearerLater =
+        refined->julianDay - earlierNumbers->julianDay > laterNumbers->julianDay - refined->julianDay;
+    if (!nearerLater && before) {
+        pending.farNeighbour.reset();
+        settle(pending, before);
+        return;
+    }
+    pending_ = pending;
 }
 
-namespace {
-
-template <typename Record>
-std::optional<double> instantOf(const Record& record) {
-    if (holdsNumber(record.instant.view())) {
-        return TextToNumber(record.instant.view());
-    }
-    return instantFromDate(record.date.view());
-}
-
-}  // namespace
-
-std::optional<TruePassage> PassageFinder::betweenRates(const HeldRecord& earlier,
-                                                       const HeldRecord& later) const {
-    if (!ratesCross(earlier.rateSign, later.rateSign)) {
-        return std::nullopt;
-    }
-    const auto earlierInstant = instantOf(earlier);
-    const auto laterInstant = instantOf(later);
-    if (!earlierInstant || !laterInstant) {
-        return std::nullopt;
-    }
-    const auto rate = [this](const HeldRecord& record) {
-        return TextToNumber(record.rate.view()) * scale_.auPerDayPerRateUnit;
-    };
-    const auto refined = refineBetweenRecords({*earlierInstant, auOf(earlier), rate(earlier)},
-                                              {*laterInstant, auOf(later), rate(later)});
-    if (!refined) {
-        return std::nullopt;
-    }
-    return TruePassage{refined->kind, refined->julianDay, refined->au, earlier.item, later.item};
-}
-
-std::optional<TruePassage> PassageFinder::acrossThree(const HeldRecord& before,
-                                                      const HeldRecord& middle,
-                                                      const HeldRecord& after) const {
+void PassageFinder::examineThree() {
+    const HeldRecord& before = held(2);
+    const HeldRecord& middle = held(1);
+    const HeldRecord& after = held(0);
     const double auBefore = auOf(before);
     const double auMiddle = auOf(middle);
     const double auAfter = auOf(after);
     const bool perihelion = auBefore > auMiddle && auMiddle <= auAfter;
     const bool aphelion = auBefore < auMiddle && auMiddle >= auAfter;
     if (!perihelion && !aphelion) {
-        return std::nullopt;
+        return;
     }
-    const auto timeBefore = instantOf(before);
-    const auto timeMiddle = instantOf(middle);
-    const auto timeAfter = instantOf(after);
-    if (!timeBefore || !timeMiddle || !timeAfter) {
-        return std::nullopt;
+    const auto beforeNumbers = numbersOf(before);
+    const auto middleNumbers = numbersOf(middle);
+    const auto afterNumbers = numbersOf(after);
+    if (!beforeNumbers || !middleNumbers || !afterNumbers) {
+        return;
     }
-    const auto refined = refineAcrossThreeRecords({*timeBefore, auBefore}, {*timeMiddle, auMiddle},
-                                                  {*timeAfter, auAfter});
+    const auto refined = refineAcrossThreeRecords(
+        {beforeNumbers->julianDay, auBefore}, {middleNumbers->julianDay, auMiddle},
+        {afterNumbers->julianDay, auAfter});
     if (!refined) {
-        return std::nullopt;
+        return;
     }
     // The pair of records on either side of the refined instant.
     const bool beforeMiddle = refined->side == VertexSide::BeforeMiddle;
-    return TruePassage{refined->kind, refined->time, refined->au,
-                       beforeMiddle ? before.item : middle.item,
-                       beforeMiddle ? middle.item : after.item};
+    const std::optional<Numbers> earlierNeighbour =
+        count_ >= 4 ? numbersOf(held(3)) : std::optional<Numbers>();
+    Pending pending{{refined->kind, refined->time, refined->au,
+                     beforeMiddle ? before.item : middle.item,
+                     beforeMiddle ? middle.item : after.item, {}},
+                    {*beforeNumbers, *middleNumbers, *afterNumbers},
+                    false,
+                    earlierNeighbour};
+    if (beforeMiddle && earlierNeighbour) {
+        pending.farNeighbour.reset();
+        settle(pending, earlierNeighbour);
+        return;
+    }
+    pending_ = pending;
+}
+
+// The second refinement with the neighbour, or else with the one on the
+// other side; the passage is told either way.
+void PassageFinder::settle(Pending& pending, const std::optional<Numbers>& neighbour) {
+    const auto second = [&pending](const Numbers& other) -> std::optional<Passage> {
+        const PassageKind kind = pending.passage.kind;
+        const Numbers(&records)[3] = pending.records;
+        if (pending.fromRates) {
+            if (!other.hasRate) {
+                return std::nullopt;
+            }
+            return refineOnQuintic(kind, {records[0].julianDay, records[0].au, records[0].auPerDay},
+                                   {records[1].julianDay, records[1].au, records[1].auPerDay},
+                                   {other.julianDay, other.au, other.auPerDay});
+        }
+        const RangePoint three[3] = {{records[0].julianDay, records[0].au},
+                                     {records[1].julianDay, records[1].au},
+                                     {records[2].julianDay, records[2].au}};
+        return refineOnFourRanges(kind, three, {other.julianDay, other.au});
+    };
+    std::optional<Passage> estimate;
+    if (neighbour) {
+        estimate = second(*neighbour);
+    }
+    if (!estimate && pending.farNeighbour) {
+        estimate = second(*pending.farNeighbour);
+    }
+    if (estimate) {
+        pending.passage.uncertainty =
+            PassageUncertainty{std::abs(estimate->julianDay - pending.passage.julianDay) * kSecondsPerDay,
+                               std::abs(estimate->au - pending.passage.au)};
+    }
+    emit(pending.passage);
+}
+
+// Where the cubic cannot be trusted: the parabola through the record before
+// and the pair, and failing that the pair's record nearer the passage, with
+// no estimate of the error.
+std::optional<TruePassage> PassageFinder::fallBack(PassageKind kind, const Numbers& earlier,
+                                                   const Numbers& later) {
+    const std::int32_t earlierItem = held(1).item;
+    const std::int32_t laterItem = held(0).item;
+    if (count_ >= 3) {
+        if (const auto before = numbersOf(held(2))) {
+            const auto parabola = refineAcrossThreeRecords(
+                {before->julianDay, before->au}, {earlier.julianDay, earlier.au},
+                {later.julianDay, later.au});
+            if (parabola && parabola->kind == kind &&
+                withinRecords(kind, parabola->time, parabola->au, earlier.julianDay, earlier.au,
+                              later.julianDay, later.au)) {
+                return TruePassage{kind, parabola->time, parabola->au, earlierItem, laterItem, {}};
+            }
+        }
+    }
+    const bool earlierIsNearer = (kind == PassageKind::Perihelion) == (earlier.au <= later.au);
+    const Numbers& nearer = earlierIsNearer ? earlier : later;
+    if (!(nearer.au > 0) || !std::isfinite(nearer.au)) {
+        return std::nullopt;  // a distance that no passage can have
+    }
+    return TruePassage{kind, nearer.julianDay, nearer.au, earlierItem, laterItem, {}};
 }
 
 // Equal distances keep the earlier passage.
-void PassageFinder::keep(const TruePassage& passage) {
+void PassageFinder::emit(const TruePassage& passage) {
     if (passage.kind == PassageKind::Perihelion) {
         if (!least_ || passage.au < least_->au) {
             least_ = passage;
@@ -174,20 +259,74 @@ void PassageFinder::keep(const TruePassage& passage) {
     } else if (!greatest_ || passage.au > greatest_->au) {
         greatest_ = passage;
     }
+    if (passage.uncertainty && passage.uncertainty->seconds > kUncertainSeconds) {
+        ++uncertainCount_;
+        if (!mostUncertain_ || passage.uncertainty->seconds > mostUncertain_->uncertainty->seconds) {
+            mostUncertain_ = passage;
+        }
+    }
+    sink_.passageFound(passage);
 }
 
-void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion) {
+double PassageFinder::auOf(const HeldRecord& record) const {
+    return TextToNumber(record.range.view()) * scale_.auPerUnit;
+}
+
+std::optional<PassageFinder::Numbers> PassageFinder::numbersOf(const HeldRecord& record) const {
+    Numbers numbers;
+    if (holdsNumber(record.instant.view())) {
+        numbers.julianDay = TextToNumber(record.instant.view());
+    } else if (const auto fromDate = julianDayOfDateText(record.date.view())) {
+        numbers.julianDay = *fromDate;
+    } else {
+        return std::nullopt;
+    }
+    numbers.au = auOf(record);
+    numbers.hasRate = record.hasRate;
+    if (record.hasRate) {
+        numbers.auPerDay = TextToNumber(record.rate.view()) * scale_.auPerDayPerRateUnit;
+    }
+    return numbers;
+}
+
+// v^2/2 - GM/r: below 0 the body is bound to the Sun.
+std::optional<double> PassageFinder::energyOf(const HeldRecord& record) const {
+    double speedSquared = 0;
+    for (const auto& component : record.velocity) {
+        if (component.view().empty()) {
+            return std::nullopt;
+        }
+        const double v = TextToNumber(component.view()) * scale_.auPerDayPerRateUnit;
+        speedSquared += v * v;
+    }
+    const double au = auOf(record);
+    const double energy = speedSquared / 2 - kSunGm / au;
+    if (!(au > 0) || !std::isfinite(energy)) {
+        return std::nullopt;
+    }
+    return energy;
+}
+
+void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun) {
+    if (pending_) {
+        Pending pending = *pending_;
+        pending_.reset();
+        settle(pending, std::nullopt);
+    }
     perihelion = {least_, SpanEnd::None};
     aphelion = {greatest_, SpanEnd::None};
-    if (held_ == 0) {
+    if (count_ == 0) {
         return;
     }
-    const double lastAu = auOf(*newest_);
+    const double lastAu = auOf(held(0));
     if (!least_) {
         perihelion.endWithoutPassage = firstAu_ <= lastAu ? SpanEnd::First : SpanEnd::Last;
     }
     if (!greatest_) {
         aphelion.endWithoutPassage = firstAu_ >= lastAu ? SpanEnd::First : SpanEnd::Last;
+        const std::optional<double> energy =
+            aphelion.endWithoutPassage == SpanEnd::First ? firstEnergy_ : energyOf(held(0));
+        aphelion.openOrbit = aboutTheSun && energy && *energy > 0;
     }
 }
 

@@ -19,6 +19,7 @@ struct RecordPoint {
     std::string_view dateText;     // its date and time, when the Julian day cannot be read
     std::string_view rangeText;    // RG, in the file's unit
     std::string_view rateText;     // RR, in the file's units; empty when the record has none
+    VelocityTexts velocity;        // VX, VY, VZ in the rate's units; empty when it has none
 };
 
 // How the file's numbers become AU and AU/day.
@@ -27,30 +28,45 @@ struct DistanceScale {
     double auPerDayPerRateUnit = 1;
 };
 
+// Told of each passage once it is final.
+class PassageSink {
+  public:
+    virtual ~PassageSink() = default;
+    virtual void passageFound(const TruePassage& passage) = 0;
+};
+
 // Finds every perihelion and aphelion passage among consecutive records: by
 // the sign change of the range rate, refined on the cubic through both
 // ranges and rates; where a record has no rate, by three consecutive ranges,
-// refined on their parabola. Keeps no more than the last three records, and
-// reads their numbers in full only where a passage may lie.
+// refined on their parabola. A second refinement through the nearer
+// neighbouring record estimates each passage's error, so a passage nearer
+// the later record is told once the record after it has been read. Keeps no
+// more than the last four records, and reads their numbers in full only
+// where a passage may lie.
 class PassageFinder {
   public:
+    explicit PassageFinder(PassageSink& sink) : sink_(sink) {}
+
     void setScale(DistanceScale scale) { scale_ = scale; }
 
-    // Each record let through, in order. True when it closes a passage,
-    // which passage() then gives.
-    bool take(const RecordPoint& point) {
+    // Each record let through, in order.
+    void take(const RecordPoint& point) {
         const HeldRecord& record = hold(point);
         // Most records: two rates of one sign, with no passage between them.
-        if (held_ == 3 && previous_->hasRate && record.hasRate &&
-            !ratesCross(previous_->rateSign, record.rateSign)) {
-            return false;
+        if (count_ >= 3 && !pending_ && previous().hasRate && record.hasRate &&
+            !ratesCross(previous().rateSign, record.rateSign)) {
+            return;
         }
-        return closesPassage();
+        examine();
     }
-    const TruePassage& passage() const { return passage_; }
 
-    // After the last record: the true extremes of the span.
-    void finish(TrueExtreme& perihelion, TrueExtreme& aphelion);
+    // After the last record: the true extremes of the span. `aboutTheSun`
+    // allows the test of an open orbit, which needs the Sun's mass.
+    void finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun);
+
+    // The passages whose error may exceed a minute, and the most uncertain.
+    std::uint64_t uncertainCount() const { return uncertainCount_; }
+    const std::optional<TruePassage>& mostUncertain() const { return mostUncertain_; }
 
   private:
     struct HeldRecord {
@@ -58,11 +74,29 @@ class PassageFinder {
         // Held as far as the scan reads an item, so that a distance reads
         // here as it does for the extremes.
         HeldText<kKeptCharacters, 17> instant;  // "2458849.500000000"
-        HeldText<25> date;                      // for an instant that is no number
+        HeldText<kLongestDateText, 25> date;    // for an instant that is no number
         HeldText<kKeptCharacters, 21> range;    // "9.836868025025924E-01"
         HeldText<kKeptCharacters, 22> rate;     // "-1.730156260918764E-07"
+        HeldText<kKeptCharacters, 22> velocity[3];
         bool hasRate = false;
         int rateSign = 0;
+    };
+
+    // A record's numbers, in AU and days.
+    struct Numbers {
+        double julianDay = 0;
+        double au = 0;
+        double auPerDay = 0;
+        bool hasRate = false;
+    };
+
+    // A passage that waits for the record after its pair (or three), the
+    // neighbour nearer to it, before its error can be estimated.
+    struct Pending {
+        TruePassage passage;
+        Numbers records[3];  // its pair (or three), in order
+        bool fromRates = true;
+        std::optional<Numbers> farNeighbour;  // on the other side, should no later one come
     };
 
     // A perihelion lies between rates of signs - and 0 or +, an aphelion
@@ -71,25 +105,33 @@ class PassageFinder {
         return (earlier < 0 && later >= 0) || (earlier > 0 && later <= 0);
     }
 
-    const HeldRecord& hold(const RecordPoint& point);
-    [[gnu::noinline]] bool closesPassage();  // kept out of the inline path
-    std::optional<TruePassage> betweenRates(const HeldRecord& earlier,
-                                            const HeldRecord& later) const;
-    std::optional<TruePassage> acrossThree(const HeldRecord& before, const HeldRecord& middle,
-                                           const HeldRecord& after) const;
-    double auOf(const HeldRecord& record) const;
-    void keep(const TruePassage& passage);
+    // The record taken `back` records before the newest.
+    HeldRecord& held(std::size_t back) { return records_[(count_ - 1 - back) % 4]; }
+    const HeldRecord& previous() { return held(1); }
 
+    const HeldRecord& hold(const RecordPoint& point);
+    [[gnu::noinline]] void examine();  // kept out of the inline path
+    void examineRates();
+    void examineThree();
+    void settle(Pending& pending, const std::optional<Numbers>& neighbour);
+    void emit(const TruePassage& passage);
+    std::optional<Numbers> numbersOf(const HeldRecord& record) const;
+    double auOf(const HeldRecord& record) const;
+    std::optional<double> energyOf(const HeldRecord& record) const;
+    std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,
+                                        const Numbers& later) ;
+
+    PassageSink& sink_;
     DistanceScale scale_;
-    HeldRecord records_[3];
-    HeldRecord* newest_ = &records_[0];
-    HeldRecord* previous_ = &records_[2];
-    HeldRecord* beforePrevious_ = &records_[1];
-    std::size_t held_ = 0;  // how many of records_ belong to the span, up to 3
+    HeldRecord records_[4];
+    std::uint64_t count_ = 0;  // records taken
     double firstAu_ = 0;
-    TruePassage passage_;  // the last one found
+    std::optional<double> firstEnergy_;  // per unit mass, in AU^2/day^2
+    std::optional<Pending> pending_;
     std::optional<TruePassage> least_;
     std::optional<TruePassage> greatest_;
+    std::uint64_t uncertainCount_ = 0;
+    std::optional<TruePassage> mostUncertain_;
 };
 
 }  // namespace vandrel

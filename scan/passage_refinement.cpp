@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace vandrel {
 namespace {
@@ -54,6 +55,65 @@ std::array<double, 2> quadraticRoots(double a, double b, double c) {
     return {c / q, a != 0 ? q / a : none};
 }
 
+// The polynomial through N nodes in Newton's form, from divided
+// differences; where a node repeats, the slope given for it stands in for
+// the difference (Hermite's interpolation).
+template <std::size_t N>
+class NewtonPolynomial {
+  public:
+    NewtonPolynomial(const std::array<double, N>& nodes, const std::array<double, N>& values,
+                     const std::array<double, N>& slopes)
+        : nodes_(nodes) {
+        std::array<double, N> column = values;
+        coefficients_[0] = column[0];
+        for (std::size_t order = 1; order < N; ++order) {
+            for (std::size_t i = N - 1; i >= order; --i) {
+                const double width = nodes[i] - nodes[i - order];
+                column[i] = width == 0 ? slopes[i] : (column[i] - column[i - 1]) / width;
+            }
+            coefficients_[order] = column[order];
+        }
+    }
+
+    double at(double u) const {
+        double value = coefficients_[N - 1];
+        for (std::size_t i = N - 1; i-- > 0;) {
+            value = value * (u - nodes_[i]) + coefficients_[i];
+        }
+        return value;
+    }
+
+  private:
+    std::array<double, N> nodes_;
+    std::array<double, N> coefficients_{};
+};
+
+// The least (or greatest) value of f on [from, to] by golden-section search,
+// which needs no derivative; near a passage f has one extreme there.
+template <typename Function>
+std::optional<std::pair<double, double>> extremeOn(const Function& f, double from, double to,
+                                                   bool least) {
+    const double ratio = (std::sqrt(5.0) - 1) / 2;
+    double low = from;
+    double high = to;
+    const auto better = [least](double a, double b) { return least ? a < b : a > b; };
+    for (int step = 0; step < 100 && high - low > 1e-15 * (1 + std::abs(low)); ++step) {
+        const double left = high - ratio * (high - low);
+        const double right = low + ratio * (high - low);
+        if (better(f(left), f(right))) {
+            high = right;
+        } else {
+            low = left;
+        }
+    }
+    const double u = (low + high) / 2;
+    const double value = f(u);
+    if (!std::isfinite(u) || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return std::pair{u, value};
+}
+
 }  // namespace
 
 std::optional<PassageKind> passageKindBetween(double earlierRate, double laterRate) {
@@ -68,9 +128,16 @@ std::optional<PassageKind> passageKindBetween(double earlierRate, double laterRa
 
 std::optional<Passage> refineBetweenRecords(const RangeRecord& earlier, const RangeRecord& later) {
     const std::optional<PassageKind> kind = passageKindBetween(earlier.auPerDay, later.auPerDay);
+    if (!kind) {
+        return std::nullopt;
+    }
+    return refineBetweenRecords(*kind, earlier, later);
+}
+
+std::optional<Passage> refineBetweenRecords(PassageKind kind, const RangeRecord& earlier,
+                                            const RangeRecord& later) {
     const double h = later.julianDay - earlier.julianDay;
-    if (!kind ||
-        !allFinite({earlier.julianDay, earlier.au, earlier.auPerDay, later.julianDay, later.au,
+    if (!allFinite({earlier.julianDay, earlier.au, earlier.auPerDay, later.julianDay, later.au,
                     later.auPerDay, h}) ||
         h <= 0) {
         return std::nullopt;
@@ -84,7 +151,7 @@ std::optional<Passage> refineBetweenRecords(const RangeRecord& earlier, const Ra
     // rate is 0 there, but they keep the answer inside the interval where
     // rounding (tiny steps, rates that underflow) blurs the roots.
     const std::array<double, 2> roots = quadraticRoots(3 * cubic.c3, 2 * cubic.c2, cubic.m0);
-    const bool least = *kind == PassageKind::Perihelion;
+    const bool least = kind == PassageKind::Perihelion;
     double bestS = 0;
     double bestValue = cubic.at(0);
     for (const double candidate : {roots[0], roots[1], 1.0}) {
@@ -102,7 +169,7 @@ std::optional<Passage> refineBetweenRecords(const RangeRecord& earlier, const Ra
         return std::nullopt;
     }
     const double julianDay = bestS == 1 ? later.julianDay : earlier.julianDay + bestS * h;
-    return Passage{*kind, julianDay, bestValue};
+    return Passage{kind, julianDay, bestValue};
 }
 
 std::optional<ParabolaPassage> refineAcrossThreeRecords(const RangePoint& before,
@@ -142,6 +209,52 @@ std::optional<ParabolaPassage> refineAcrossThreeRecords(const RangePoint& before
                             : offset > 0 ? VertexSide::AfterMiddle
                                          : VertexSide::AtMiddle;
     return ParabolaPassage{*kind, middle.time + offset, au, side};
+}
+
+}  // namespace vandrel
+
+namespace vandrel {
+
+std::optional<Passage> refineOnQuintic(PassageKind kind, const RangeRecord& earlier,
+                                       const RangeRecord& later, const RangeRecord& neighbour) {
+    // In units of the pair's step from the earlier record, so that the Julian
+    // day's size costs no precision.
+    const double h = later.julianDay - earlier.julianDay;
+    const double u = (neighbour.julianDay - earlier.julianDay) / h;
+    if (!allFinite({h, u, earlier.au, later.au, neighbour.au, earlier.auPerDay, later.auPerDay,
+                    neighbour.auPerDay}) ||
+        h <= 0 || u == 0 || u == 1) {
+        return std::nullopt;
+    }
+    const NewtonPolynomial<6> quintic(
+        {0, 0, 1, 1, u, u}, {earlier.au, earlier.au, later.au, later.au, neighbour.au, neighbour.au},
+        {0, h * earlier.auPerDay, 0, h * later.auPerDay, 0, h * neighbour.auPerDay});
+    const auto best = extremeOn([&quintic](double s) { return quintic.at(s); }, 0, 1,
+                                kind == PassageKind::Perihelion);
+    if (!best) {
+        return std::nullopt;
+    }
+    return Passage{kind, earlier.julianDay + best->first * h, best->second};
+}
+
+std::optional<Passage> refineOnFourRanges(PassageKind kind, const RangePoint (&three)[3],
+                                          const RangePoint& neighbour) {
+    const double origin = three[1].time;
+    const std::array<double, 4> nodes = {three[0].time - origin, 0, three[2].time - origin,
+                                         neighbour.time - origin};
+    const std::array<double, 4> values = {three[0].au, three[1].au, three[2].au, neighbour.au};
+    if (!allFinite({nodes[0], nodes[2], nodes[3], values[0], values[1], values[2], values[3]}) ||
+        !(nodes[0] < 0 && nodes[2] > 0) || nodes[3] == nodes[0] || nodes[3] == 0 ||
+        nodes[3] == nodes[2]) {
+        return std::nullopt;
+    }
+    const NewtonPolynomial<4> cubic(nodes, values, {});
+    const auto best = extremeOn([&cubic](double t) { return cubic.at(t); }, nodes[0], nodes[2],
+                                kind == PassageKind::Perihelion);
+    if (!best) {
+        return std::nullopt;
+    }
+    return Passage{kind, origin + best->first, best->second};
 }
 
 }  // namespace vandrel

@@ -38,6 +38,11 @@ std::optional<PassageKind> passageKindBetween(double earlierRate, double laterRa
 // repeated or out-of-order instant); the caller can then fall back to
 // refineAcrossThreeRecords on record indices.
 std::optional<Passage> refineBetweenRecords(const RangeRecord& earlier, const RangeRecord& later);
+// The same for a passage of the kind that the rates' written signs show,
+// which their values may no longer show (a rate that underflows to 0 in
+// AU/day).
+std::optional<Passage> refineBetweenRecords(PassageKind kind, const RangeRecord& earlier,
+                                            const RangeRecord& later);
 
 // A point for the three-point refinement. `time` is the record's Julian day,
 // or its index where instants cannot be read; the result comes back on the
@@ -67,5 +72,18 @@ struct ParabolaPassage {
 std::optional<ParabolaPassage> refineAcrossThreeRecords(const RangePoint& before,
                                                         const RangePoint& middle,
                                                         const RangePoint& after);
+
+// The second refinements, whose difference from the first estimates the
+// error of a passage. Each gives the least (or greatest) value between `from`
+// and `to` of a polynomial of higher degree, and nothing where a value is not
+// finite or the instants do not differ.
+// - The quintic Hermite polynomial through three records' ranges and rates:
+//   the passage's two records and a neighbour on either side.
+std::optional<Passage> refineOnQuintic(PassageKind kind, const RangeRecord& earlier,
+                                       const RangeRecord& later, const RangeRecord& neighbour);
+// - The cubic through four ranges: the three of a passage without rates and
+//   a neighbour; between the first and the last of the three.
+std::optional<Passage> refineOnFourRanges(PassageKind kind, const RangePoint (&three)[3],
+                                          const RangePoint& neighbour);
 
 }  // namespace vandrel

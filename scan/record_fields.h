@@ -13,6 +13,14 @@ namespace vandrel {
 // its value, and for the whole of any record's item.
 inline constexpr std::size_t kKeptCharacters = 128;
 
+// The longest date text of a record: "B.C. " and "0500-Jan-01 00:00:00.0000".
+inline constexpr std::size_t kLongestDateText = 30;
+
+// A record's velocity, in the file's units; empty texts when it has none.
+struct VelocityTexts {
+    std::string_view x, y, z;
+};
+
 // What the scan takes from the fields after "$$SOE". The texts are valid
 // until the next field is read.
 struct RecordField {
@@ -22,11 +30,14 @@ struct RecordField {
     bool isDistance = false;
     std::string_view distanceText;  // the distance's number, when isDistance
     std::string_view rateText;      // the range rate's number; empty when there is none
+    VelocityTexts velocity;         // in a plain table, on a line of its own
 };
 
 // A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
-// is a date field, " LT= 5.738924308196282E-03 RG= 9.936639412879141E-01 RR=..."
-// of exactly 77 characters a distance field, with the range rate after "RR=".
+// (or "= B.C. 0500-Jan-01 ...") is a date field; "LT= 5.738924308196282E-03
+// RG= 9.936639412879141E-01 RR=..." of exactly 77 characters, or of 51
+// without its rate, a distance field; "VX=... VY=... VZ=..." of 77 the
+// velocity. The reader has dropped each line's leading blank.
 RecordField plainRecordField(const Field& field);
 
 // The word after a plain date field's date and time: "TDB".
@@ -34,7 +45,8 @@ std::string_view plainTimeScale(std::string_view dateField);
 
 // Gathers the items of one line of a file in CSV form, whose columns were
 // named above "$$SOE", into one record: its calendar date ("A.D. " and the
-// date/time text), Julian day, range and range rate. Holds a fixed number of
+// date/time text, or the whole of "B.C. ..."), Julian day, range, range rate
+// and velocity. Holds a fixed number of
 // characters.
 class CsvRecordLine {
   public:
@@ -52,10 +64,11 @@ class CsvRecordLine {
     std::size_t column_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
-    HeldText<25> date_;
+    HeldText<kLongestDateText> date_;
     HeldText<kKeptCharacters, 17> instant_;  // "2455197.500000000"
     HeldText<kKeptCharacters, 21> range_;    // "9.833029493991273E-01"
     HeldText<kKeptCharacters, 22> rate_;     // "-1.331370071305297E-05"
+    HeldText<kKeptCharacters, 22> velocity_[3];
 };
 
 }  // namespace vandrel

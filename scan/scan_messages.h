@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,18 +55,36 @@ inline std::string distanceOutOfRange(std::uint64_t record, std::string_view tex
     return "Distance out of range " + where + ": " + std::string(text) + ".";
 }
 
-// Said of a span that holds no passage of the kind asked for.
-inline std::string_view noPassage(bool perihelion, bool atFirstRecord) {
-    if (perihelion) {
-        return atFirstRecord ? "No perihelion in this file's span: the least distance is at its "
-                               "first record, so the perihelion lies before the span."
-                             : "No perihelion in this file's span: the least distance is at its "
-                               "last record, so the perihelion lies after the span.";
+// Said of a span that holds no passage of the kind asked for: "perihelion",
+// "aphelion", or "pericentre" and "apocentre" for another centre.
+inline std::string noPassage(const std::string& kind, bool least, bool atFirstRecord) {
+    return "No " + kind + " in this file's span: the " + (least ? "least" : "greatest") +
+           " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " +
+           kind + " lies " + (atFirstRecord ? "before" : "after") + " the span.";
+}
+
+inline constexpr std::string_view kOpenOrbit =
+    "No aphelion: the body is on an open orbit about the Sun (faster than the escape speed), so "
+    "it never returns.";
+
+// "12 s", "28 min" or "3 h": how far a passage may be off.
+inline std::string durationText(double seconds) {
+    if (seconds < 59.5) {
+        return std::to_string(std::lround(seconds)) + " s";
     }
-    return atFirstRecord ? "No aphelion in this file's span: the greatest distance is at its first "
-                           "record, so the aphelion lies before the span."
-                         : "No aphelion in this file's span: the greatest distance is at its last "
-                           "record, so the aphelion lies after the span.";
+    if (seconds < 3570) {
+        return std::to_string(std::lround(seconds / 60)) + " min";
+    }
+    return std::to_string(std::lround(seconds / 3600)) + " h";
+}
+
+inline std::string uncertainPassages(std::uint64_t count, std::string_view worstTime,
+                                     double worstSeconds) {
+    return std::to_string(count) +
+           (count == 1 ? " passage is uncertain" : " passages are uncertain") +
+           " by more than a minute (the worst, " + std::string(worstTime) + ", by about ±" + durationText(worstSeconds) +
+           "): the records are too far apart there. Save the file with a smaller step for a "
+           "better answer.";
 }
 
 inline std::string readFailed(std::string_view reason) {

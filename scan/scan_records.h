@@ -25,8 +25,9 @@ struct ScanSettings {
 struct DistanceExtreme {
     double au = 0;
     double km = 0;  // au in km, cut to 15 significant digits
-    std::string
-        dateText;  // the record's date and time: 25 characters, fewer if its line was shorter
+    // The record's date and time: 25 characters, fewer if its line was
+    // shorter, and 30 for a date B.C., which begins "B.C. ".
+    std::string dateText;
     std::int32_t item = 0;  // the record's item number among the records let through
 };
 
@@ -42,6 +43,9 @@ struct EphemerisHeader {
     int outputFormat = 0;   // 3: position, velocity, LT, range and range-rate
     std::string timeScale;  // of the records' dates: "TDB", "UT" or "CT"
     bool csv = false;       // one record per line, in named columns
+
+    // Distances from the Sun: the header names it, or names no centre.
+    bool fromSun() const { return centre.empty() || centre == "Sun (10)"; }
 };
 
 enum class ScanWarningKind {
@@ -50,12 +54,20 @@ enum class ScanWarningKind {
     EndMarkerMissing,
     StartDateAfterEveryRecord,
     EndDateNeverMet,
+    UncertainPassages,
 };
 
 // Something the user must know about a result that is still given.
 struct ScanWarning {
     ScanWarningKind kind;
     std::string message;  // one line, for the user
+};
+
+// How far a refined passage may be from the truth: the difference between
+// two refinements of it.
+struct PassageUncertainty {
+    double seconds = 0;
+    double au = 0;
 };
 
 // A perihelion or aphelion refined between two records let through.
@@ -65,6 +77,7 @@ struct TruePassage {
     double au = 0;
     std::int32_t itemBefore = 0;  // the items of the records it lies between
     std::int32_t itemAfter = 0;
+    std::optional<PassageUncertainty> uncertainty;  // none where it cannot be estimated
 };
 
 // Where the least (or greatest) distance of a span without a passage of that
@@ -78,6 +91,9 @@ enum class SpanEnd { None, First, Last };
 struct TrueExtreme {
     std::optional<TruePassage> passage;
     SpanEnd endWithoutPassage = SpanEnd::None;
+    // For the greatest distance at an end: the body moves faster than the
+    // Sun's escape speed there, so no aphelion lies beyond the span either.
+    bool openOrbit = false;
 };
 
 struct ScanResult {
@@ -115,6 +131,13 @@ class ScanObserver {
     virtual ~ScanObserver() = default;
     // Once the file is open, before anything is read.
     virtual void fileOpened() {}
+    // At "$$SOE", with what the header says and the warnings that it decides
+    // (a centre other than the Sun, unknown units), before any passage.
+    virtual void recordsBegin(const EphemerisHeader& header,
+                              const std::vector<ScanWarning>& warnings) {
+        (void)header;
+        (void)warnings;
+    }
     // After the minimum (maximum) has been replaced, with its new item number.
     virtual void newMinimum(std::int32_t item) { (void)item; }
     virtual void newMaximum(std::int32_t item) { (void)item; }

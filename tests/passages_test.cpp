@@ -18,6 +18,8 @@
 namespace vandrel {
 namespace {
 
+const EphemerisHeader kInTdb{.timeScale = "TDB"};
+
 constexpr double kEarthYearDays = 365.256363004;  // the generator's year for a = 1
 constexpr double kPerihelionJd = 2458851.5;       // the generator's default
 
@@ -139,9 +141,9 @@ TEST(Passages, TrueExtremesAreTheLeastPerihelionAndTheGreatestAphelion) {
     // The generator's perihelion falls on the record of 2020-Jan-03; of the
     // two aphelia, equal but for rounding, the second is the greater.
     EXPECT_EQ(
-        trueLine(scan.result.truePerihelion, Extreme::Least, scan.result.header.timeScale),
+        trueLine(scan.result.truePerihelion, Extreme::Least, scan.result.header),
         "true  2020-Jan-03 00:00:00 TDB  0.983289888 AU  147098074 km  between items 2 and 3");
-    EXPECT_EQ(trueTip(scan.result.trueAphelion, Extreme::Most, scan.result.header.timeScale),
+    EXPECT_EQ(trueTip(scan.result.trueAphelion, Extreme::Most, scan.result.header),
               "True aphelion: 2021-Jul-03 21:13:53 TDB, 1.016710332 AU, 152097701 km (between "
               "items 550 and 551)");
 }
@@ -159,8 +161,8 @@ TEST_P(SpansWithoutPassages, SayAtWhichEndTheExtremeLies) {
     const ScanWithPassages scan =
         scanGenerated({"--records", "31", "--start-jd", std::to_string(GetParam().startJd)});
     EXPECT_TRUE(scan.passages.empty());
-    EXPECT_EQ(trueLine(scan.result.truePerihelion, Extreme::Least, "TDB"), GetParam().least);
-    EXPECT_EQ(trueTip(scan.result.trueAphelion, Extreme::Most, "TDB"), GetParam().most);
+    EXPECT_EQ(trueLine(scan.result.truePerihelion, Extreme::Least, kInTdb), GetParam().least);
+    EXPECT_EQ(trueTip(scan.result.trueAphelion, Extreme::Most, kInTdb), GetParam().most);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,7 +197,7 @@ TEST(Passages, NoRecordLetThroughSaysNothing) {
     const ScanResult result = scanGenerated({"--records", "0"}).result;
     EXPECT_FALSE(result.truePerihelion.passage);
     EXPECT_EQ(result.truePerihelion.endWithoutPassage, SpanEnd::None);
-    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, "TDB"), "");
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, kInTdb), "");
 }
 
 TEST(Passages, UnreadableJulianDaysFallBackOnTheDateText) {
@@ -209,7 +211,7 @@ TEST(Passages, UnreadableJulianDaysFallBackOnTheDateText) {
     ScanSettings settings;
     EphemerisScanner().scan(source, settings, recorder);
     ASSERT_EQ(recorder.passages.size(), 1u);
-    EXPECT_EQ(presentPassage(recorder.passages[0], "TDB").time, "2020-Jan-03 00:00:00 TDB");
+    EXPECT_EQ(presentPassage(recorder.passages[0], kInTdb).time, "2020-Jan-03 00:00:00 TDB");
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 namespace vandrel {
 namespace {
 
+const EphemerisHeader kInTdb{.timeScale = "TDB"};
+
 constexpr const char* kBarycentre =
     "Distances in this file are from Solar System Barycenter (0), not from the Sun, so they are "
     "not perihelion and aphelion. In Horizons, set the coordinate centre to the Sun (@sun) and "
@@ -101,9 +103,9 @@ TEST_P(RealEphemerides, GiveTheirExactExtremesAndWarnings) {
         warnings.push_back(warning.message);
     }
     EXPECT_EQ(warnings, file.warnings);
-    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header.timeScale),
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header),
               file.trueLeast);
-    EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header.timeScale), file.trueMost);
+    EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header), file.trueMost);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -280,8 +282,8 @@ TEST_F(SharedEphemerides, EarthAroundTheSunPassesPerihelionEachJanuaryAndAphelio
     ASSERT_EQ(recorder.passages.size(), 20u);
     int year = 2010;
     for (std::size_t i = 0; i < recorder.passages.size(); i += 2) {
-        const auto perihelion = presentPassage(recorder.passages[i], "TDB");
-        const auto aphelion = presentPassage(recorder.passages[i + 1], "TDB");
+        const auto perihelion = presentPassage(recorder.passages[i], kInTdb);
+        const auto aphelion = presentPassage(recorder.passages[i + 1], kInTdb);
         EXPECT_EQ(perihelion.kind, "perihelion");
         EXPECT_EQ(perihelion.time.substr(0, 8), std::to_string(year) + "-Jan");
         EXPECT_EQ(aphelion.kind, "aphelion");
@@ -289,7 +291,7 @@ TEST_F(SharedEphemerides, EarthAroundTheSunPassesPerihelionEachJanuaryAndAphelio
         ++year;
     }
     // Published: 2010 January 3, 00:09 UT, about 66 s before TDB.
-    EXPECT_EQ(presentPassage(recorder.passages[0], "TDB").time, "2010-Jan-03 00:10:21 TDB");
+    EXPECT_EQ(presentPassage(recorder.passages[0], kInTdb).time, "2010-Jan-03 00:10:21 TDB");
 }
 
 TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {
@@ -308,7 +310,7 @@ TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {
     for (std::size_t i = 1; i < perihelia.size(); ++i) {
         EXPECT_NEAR(perihelia[i] - perihelia[i - 1], 87.97, 0.6);
     }
-    EXPECT_EQ(presentPassage(recorder.passages[0], "TDB").time, "2020-Feb-11 03:48:14 TDB");
+    EXPECT_EQ(presentPassage(recorder.passages[0], kInTdb).time, "2020-Feb-11 03:48:14 TDB");
 }
 
 TEST_F(SharedEphemerides, ScanProgramExitsByWhatEachFileGives) {

@@ -10,7 +10,7 @@
 #include "scan/scan_messages.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
-#include "text/parse_date.h"
+#include "text/calendar.h"
 
 // The model reads items with FieldReader and numbers and dates with the
 // shared text rules; everything else it does by hand, one step at a time,

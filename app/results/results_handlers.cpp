@@ -99,15 +99,14 @@ void presentResult(WindowOperations& window, const ScanResult& result) {
     }
     window.showMessage({"fin ok", MessageIcon::None, NumberToText(result.datedCount)});
     restoreSortButton(window);
-    const std::string_view timeScale = result.header.timeScale;
     if (window.isSelected(Control::OpSort0)) {
         writeExtreme(window, result.minimum, Extreme::Least, kLeastBoxes);
-        writeTrueExtreme(window, trueTip(result.truePerihelion, Extreme::Least, timeScale),
+        writeTrueExtreme(window, trueTip(result.truePerihelion, Extreme::Least, result.header),
                          kLeastBoxes);
     }
     if (window.isSelected(Control::OpSort1)) {
         writeExtreme(window, result.maximum, Extreme::Most, kMostBoxes);
-        writeTrueExtreme(window, trueTip(result.trueAphelion, Extreme::Most, timeScale),
+        writeTrueExtreme(window, trueTip(result.trueAphelion, Extreme::Most, result.header),
                          kMostBoxes);
     }
 }
