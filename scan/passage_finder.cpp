@@ -139,7 +139,8 @@ void PassageFinder::examineRates() {
                     before};
     const bool nearerLater =
         refined->julianDay - earlierNumbers->julianDay > laterNumbers->julianDay - refined->julianDay;
-    if (!nearerLater && before) {
+    // The nearer neighbour where it has a rate, else the one on the other side.
+    if (!nearerLater && before && before->hasRate) {
         pending.farNeighbour.reset();
         settle(pending, before);
         return;

@@ -56,7 +56,6 @@ RecordField plainRecordField(const Field& field) {
         kind.dateText = {text.data() + dateStart,
                          std::min(kDateTextLength, text.size() - dateStart)};
         kind.instantText = {text.data(), 17};
-        return kind;
     }
     if (field.length == kDistanceFieldLength) {
         if (hasTagAt(text, 27, kDistanceTag)) {
@@ -77,14 +76,13 @@ RecordField plainRecordField(const Field& field) {
         kind.distanceText = {text.data() + 30, 21};
         return kind;
     }
-    return beforeChristDateField(text);
+    return kind.isDate ? kind : beforeChristDateField(text);
 }
 
 std::string_view plainTimeScale(std::string_view dateField) {
     const std::size_t beforeChrist = dateField.substr(0, 32).find(kBeforeChristTag);
-    const std::size_t dateEnd = beforeChrist == std::string_view::npos
-                                    ? 25 + kDateTextLength
-                                    : beforeChrist + 3 + kLongestDateText;
+    const std::size_t dateEnd = hasTagAt(dateField, 19, kDateTag) ? 25 + kDateTextLength
+                                                                  : beforeChrist + 3 + kLongestDateText;
     const std::string_view rest = TextTrimmed(TextSlice(dateField, dateEnd + 1, dateField.size()));
     return rest.substr(0, rest.find_first_of(" \t"));
 }

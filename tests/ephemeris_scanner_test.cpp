@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EphemerisScanner, LineWithoutTheDateTagIsNoDateLine) {
     std::string text = kHeader + record("2020-Jan-01", "1.0E+00");
-    text += "2458849.500000000 = B.C. 2020-Jan-02 00:00:00.0000 TDB\n";
+    text += "2458849.500000000 = X.Y. 2020-Jan-02 00:00:00.0000 TDB\n";
     text += " LT= 5.680996067794166E-03 RG= 3.000000000000000E+00 RR=-1.730156260918764E-07\n";
     const ScanResult result = scanResult(text + "$$EOE\n");
     EXPECT_EQ(result.datedCount, 1);

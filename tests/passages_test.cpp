@@ -142,10 +142,11 @@ TEST(Passages, TrueExtremesAreTheLeastPerihelionAndTheGreatestAphelion) {
     // two aphelia, equal but for rounding, the second is the greater.
     EXPECT_EQ(
         trueLine(scan.result.truePerihelion, Extreme::Least, scan.result.header),
-        "true  2020-Jan-03 00:00:00 TDB  0.983289888 AU  147098074 km  between items 2 and 3");
+        "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  0.983289888 AU  147098074 km  "
+        "between items 2 and 3");
     EXPECT_EQ(trueTip(scan.result.trueAphelion, Extreme::Most, scan.result.header),
-              "True aphelion: 2021-Jul-03 21:13:53 TDB, 1.016710332 AU, 152097701 km (between "
-              "items 550 and 551)");
+              "True aphelion: 2021-Jul-03 21:13:53 TDB ± 1 s (21:12:43 UTC), 1.016710332 AU, "
+              "152097701 km (between items 550 and 551)");
 }
 
 struct SpanCase {

@@ -27,6 +27,9 @@ CommandRun run(const std::vector<std::string>& arguments) {
 }
 
 // The sentences of a span without a passage, as JSON texts.
+const std::string kNoPericentreBefore =
+    "\"No pericentre in this file's span: the least distance is at its first record, so the "
+    "pericentre lies before the span.\"";
 const std::string kNoPerihelionBefore =
     "\"No perihelion in this file's span: the least distance is at its first record, so the "
     "perihelion lies before the span.\"";
@@ -130,7 +133,7 @@ TEST_F(ScanCommand, WarningsGoToStandardErrorAndIntoTheJson) {
                   "00:00:00.0000\",\"au\":\"0.983686802502592\",\"km\":\"147157451.090079\","
                   "\"summary\":\" 147157451  km    min    on    2020-Jan-01\",\"true\":null},"
                   "\"target\":\"Mars (499)\",\"center\":\"Earth (399)\",\"warnings\":[\"" +
-                  centre + "\",\"" + cutShort + "\",\"" + endDate + "\"," + kNoPerihelionBefore +
+                  centre + "\",\"" + cutShort + "\",\"" + endDate + "\"," + kNoPericentreBefore +
                   "]}\n");
     const std::string prefix = "vandrel-scan: " + cut + ": ";
     EXPECT_EQ(result.err,

@@ -1,6 +1,7 @@
 #include "tests/scan_model.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -235,11 +236,21 @@ class Model {
     std::optional<ScanFailure> plainItem(const std::string& text, std::uint64_t length) {
         Record record;
         record.hasDate = slice(text, 19, 6) == "= A.D.";
+        std::size_t dateEnd = 50;
         if (record.hasDate) {
             record.date = slice(text, 26, 25);
             record.instant = slice(text, 1, 17);
+        } else if (const std::size_t tag = text.substr(0, 32).find(" = B.C. ");
+                   tag != std::string::npos && tag > 0 && length != 77 &&
+                   !(length == 51 && slice(text, 27, 3) == "RG=")) {
+            record.hasDate = true;
+            record.date = slice(text, tag + 4, 30);
+            record.instant = text.substr(0, tag);
+            dateEnd = tag + 33;
+        }
+        if (record.hasDate) {
             if (result_.header.timeScale.empty()) {
-                std::size_t i = 50;
+                std::size_t i = dateEnd;
                 while (i < text.size() && isBlank(text[i])) {
                     ++i;
                 }
@@ -249,7 +260,8 @@ class Model {
                 result_.header.timeScale = result_.header.timeScale.substr(0, kHeaderCharacters);
             }
         }
-        record.hasRange = length == 77 && slice(text, 27, 3) == "RG=";
+        // Without its rate, the line ends after the range.
+        record.hasRange = (length == 77 || length == 51) && slice(text, 27, 3) == "RG=";
         if (record.hasRange) {
             record.range = slice(text, 31, 21);
             record.rate = slice(text, 53, 3) == "RR=" ? slice(text, 56, 22) : "";
@@ -274,6 +286,9 @@ class Model {
         if (column_ == columns_.date && startsWith(text, "A.D. ")) {
             line_.hasDate = true;
             line_.date = slice(text, 6, 25);
+        } else if (column_ == columns_.date && startsWith(text, "B.C. ")) {
+            line_.hasDate = true;
+            line_.date = slice(text, 1, 30);
         } else if (column_ == columns_.range) {
             line_.hasRange = true;
             line_.range = text;
@@ -290,7 +305,7 @@ class Model {
             currentDate_ = record.date;
             currentInstant_ = record.instant;
             ++dateFieldsMet_;
-            const std::string day = currentDate_.substr(0, 11);
+            const std::string day = currentDate_.substr(0, startsWith(currentDate_, "B.C. ") ? 16 : 11);
             const auto recordDay = settings_.startFilterOn ? ParseDate(day) : std::nullopt;
             if (settings_.startFilterOn && !recordDay) {
                 return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
@@ -342,6 +357,13 @@ class Model {
         extreme.item = result_.datedCount;
     }
 
+    static bool allowed(PassageKind kind, double t, double value, double t0, double a0, double t1,
+                        double a1) {
+        const bool inRange = kind == PassageKind::Perihelion ? value <= std::min(a0, a1)
+                                                             : value >= std::max(a0, a1);
+        return t >= t0 && t <= t1 && value > 0 && std::isfinite(value) && inRange;
+    }
+
     double au(const Point& point) const {
         return TextToNumber(point.range) * (inKm_ ? 1 / kKmPerAu : 1);
     }
@@ -357,27 +379,20 @@ class Model {
         if (readsAsNumber(point.instant)) {
             return TextToNumber(point.instant);
         }
-        const auto day = ParseDate(point.date.substr(0, 11));
-        const std::string time = slice(point.date, 13, 13);
-        if (!day || time.size() < 8 || time[2] != ':' || time[5] != ':') {
-            return std::nullopt;
-        }
-        for (const std::size_t digit : {0, 1, 3, 4}) {
-            if (!isDigit(time[digit])) {
-                return std::nullopt;
-            }
-        }
-        if (!readsAsNumber(time.substr(6))) {
-            return std::nullopt;
-        }
-        const double seconds = ((time[0] - '0') * 10 + (time[1] - '0')) * 3600.0 +
-                               ((time[3] - '0') * 10 + (time[4] - '0')) * 60.0 +
-                               TextToNumber(time.substr(6));
-        return 2440587.5 + static_cast<double>(*day) + seconds / 86400;
+        return julianDayOfDateText(point.date);
+    }
+
+    static int writtenSign(const Point& point) {
+        const double value = TextToNumber(point.rate);
+        return (value > 0) - (value < 0);
     }
 
     // Each pair of records with rates, or else each three records, may
-    // close a passage.
+    // close a passage. Its kind is told by the rates' written signs; a
+    // record whose rate is 0 where the rate turns, or at the first record,
+    // is the passage. A refinement outside what its two records allow gives
+    // way to the parabola with the record before, and then to the nearer
+    // record.
     void takePoint(const Point& point) {
         points_.push_back(point);
         const std::size_t n = points_.size();
@@ -387,14 +402,40 @@ class Model {
         const Point& previous = points_[n - 2];
         std::optional<TruePassage> passage;
         if (!previous.rate.empty() && !point.rate.empty()) {
+            const int earlierSign = writtenSign(previous);
+            const int laterSign = writtenSign(point);
+            const bool atFirst = n == 2 && earlierSign == 0 && laterSign != 0;
+            const bool perihelion = atFirst ? laterSign > 0 : earlierSign < 0 && laterSign >= 0;
+            const bool aphelion = atFirst ? laterSign < 0 : earlierSign > 0 && laterSign <= 0;
             const auto t0 = instant(previous);
             const auto t1 = instant(point);
-            if (t0 && t1) {
-                if (const auto refined =
-                        refineBetweenRecords({*t0, au(previous), auPerDay(previous)},
-                                             {*t1, au(point), auPerDay(point)})) {
-                    passage = TruePassage{refined->kind, refined->julianDay, refined->au,
-                                          previous.item, point.item};
+            if ((perihelion || aphelion) && t0 && t1) {
+                const PassageKind kind = perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
+                const double a0 = au(previous);
+                const double a1 = au(point);
+                const auto refined = refineBetweenRecords(kind, {*t0, a0, auPerDay(previous)},
+                                                          {*t1, a1, auPerDay(point)});
+                if (atFirst || laterSign == 0) {
+                    passage = TruePassage{kind, atFirst ? *t0 : *t1, atFirst ? a0 : a1,
+                                          previous.item, point.item, {}};
+                } else if (refined && allowed(kind, refined->julianDay, refined->au, *t0, a0, *t1, a1)) {
+                    passage = TruePassage{kind, refined->julianDay, refined->au, previous.item,
+                                          point.item, {}};
+                } else {
+                    const auto parabola =
+                        n >= 3 && instant(points_[n - 3])
+                            ? refineAcrossThreeRecords({*instant(points_[n - 3]), au(points_[n - 3])},
+                                                       {*t0, a0}, {*t1, a1})
+                            : std::nullopt;
+                    const bool nearEarlier = perihelion == (a0 <= a1);
+                    if (parabola && parabola->kind == kind &&
+                        allowed(kind, parabola->time, parabola->au, *t0, a0, *t1, a1)) {
+                        passage = TruePassage{kind, parabola->time, parabola->au, previous.item,
+                                              point.item, {}};
+                    } else if ((nearEarlier ? a0 : a1) > 0 && std::isfinite(nearEarlier ? a0 : a1)) {
+                        passage = TruePassage{kind, nearEarlier ? *t0 : *t1, nearEarlier ? a0 : a1,
+                                              previous.item, point.item, {}};
+                    }
                 }
             }
         } else if (n >= 3) {
@@ -410,7 +451,7 @@ class Model {
                     const bool early = refined->side == VertexSide::BeforeMiddle;
                     passage = TruePassage{refined->kind, refined->time, refined->au,
                                           early ? before.item : previous.item,
-                                          early ? previous.item : point.item};
+                                          early ? previous.item : point.item, {}};
                 }
             }
         }
@@ -518,10 +559,12 @@ class RecordingObserver final : public ScanObserver {
     void fileOpened() override { events += "opened\n"; }
     void newMinimum(std::int32_t item) override { events += "min " + std::to_string(item) + "\n"; }
     void newMaximum(std::int32_t item) override { events += "max " + std::to_string(item) + "\n"; }
+    // Passages apart: a passage may wait for the record after it.
     void newPassage(const TruePassage& passage, const EphemerisHeader&) override {
-        events += describe(passage) + "\n";
+        passages += describe(passage) + "\n";
     }
     std::string events;
+    std::string passages;
 };
 
 std::string describe(const DistanceExtreme& e) {
@@ -552,6 +595,9 @@ std::string describe(const ScanOutcome& outcome) {
                        (h.csv ? "csv" : "plain") + "\nperihelion " + describe(r.truePerihelion) +
                        "\naphelion " + describe(r.trueAphelion) + "\n";
     for (const ScanWarning& warning : r.warnings) {
+        if (warning.kind == ScanWarningKind::UncertainPassages) {
+            continue;  // the error estimates are tested on orbits of their own
+        }
         text += "warning " + std::to_string(static_cast<int>(warning.kind)) + ": " +
                 warning.message + "\n";
     }
@@ -568,11 +614,16 @@ std::string differenceFromModel(std::string_view input, const ScanSettings& sett
         describe(EphemerisScanner(mostRecords).scan(source, settings, scannerObserver));
     RecordingObserver modelObserver;
     const std::string expected = describe(Model(settings, mostRecords, modelObserver).run(input));
-    if (scanned + scannerObserver.events == expected + modelObserver.events) {
+    // A scan that fails says no more of the passages that wait for a record.
+    const bool failed = scanned.starts_with("failure");
+    const std::string scannerSays =
+        scanned + scannerObserver.events + (failed ? "" : scannerObserver.passages);
+    const std::string modelSays =
+        expected + modelObserver.events + (failed ? "" : modelObserver.passages);
+    if (scannerSays == modelSays) {
         return {};
     }
-    return "scanner:\n" + scanned + scannerObserver.events + "model:\n" + expected +
-           modelObserver.events;
+    return "scanner:\n" + scannerSays + "model:\n" + modelSays;
 }
 
 }  // namespace vandrel::testing

@@ -307,8 +307,8 @@ void ResultsTest::trueExtremeRestsOnItsRowUntilCleared() {
     FakeWindow& window = harness.startFake();
     sort(window, "perihelion.txt");
     const std::string perihelion =
-        "True perihelion: 2020-Jan-03 07:12:00 TDB, 0.983289888 AU, 147098074 km (between items 3 "
-        "and 4)";
+        "True perihelion: 2020-Jan-03 07:12:00 TDB ± 1 s (07:10:51 UTC), 0.983289888 AU, "
+        "147098074 km (between items 3 and 4)";
     for (const C box : kLeast) {
         QCOMPARE(window.controls[box].toolTip, perihelion);
     }
