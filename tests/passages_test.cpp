@@ -11,6 +11,7 @@
 
 #include "scan/ephemeris_scanner.h"
 #include "scan/presentation.h"
+#include "text/calendar.h"
 #include "tests/passage_recorder.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
@@ -213,6 +214,186 @@ TEST(Passages, UnreadableJulianDaysFallBackOnTheDateText) {
     EphemerisScanner().scan(source, settings, recorder);
     ASSERT_EQ(recorder.passages.size(), 1u);
     EXPECT_EQ(presentPassage(recorder.passages[0], kInTdb).time, "2020-Jan-03 00:00:00 TDB");
+}
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+// Orbits of every shape and size, sampled at steps of an hour to a month:
+// each passage's stated uncertainty must cover its real error.
+TEST(PassageUncertainty, CoversTheRealErrorOnNearlyEveryOrbit) {
+    int passages = 0;
+    int covered = 0;
+    int withoutEstimate = 0;
+    double worstRatio = 0;
+    for (const double e : {0.01, 0.2, 0.6, 0.9, 0.99, 0.999}) {
+        for (const double q : {0.005, 0.05, 0.3, 1.0, 5.0, 30.0}) {
+            const Orbit orbit{q / (1 - e), e};
+            for (const double stepHours : {1.0, 6.0, 24.0, 120.0, 720.0}) {
+                // Steps too long for the orbit say nothing of a passage.
+                if (stepHours / 24 > orbit.period() / 20) {
+                    continue;
+                }
+                // Two periods, or 600 records around a perihelion.
+                const double span = std::min(2 * orbit.period(), 600 * stepHours / 24);
+                const ScanWithPassages scan = scanGenerated(
+                    {"--records", std::to_string(static_cast<int>(span / (stepHours / 24))),
+                     "--step-hours", std::to_string(stepHours), "--eccentricity",
+                     std::to_string(e), "--perihelion-distance", std::to_string(q),
+                     "--start-jd", std::to_string(kPerihelionJd - span / 2 + 0.123)});
+                for (const TruePassage& passage : scan.passages) {
+                    ++passages;
+                    if (!passage.uncertainty) {
+                        ++withoutEstimate;
+                        continue;
+                    }
+                    const double realSeconds =
+                        std::fabs(passage.julianDay - orbit.nearestInstant(passage)) * 86400;
+                    worstRatio = std::max(worstRatio, realSeconds / std::max(passage.uncertainty->seconds, 1.0));
+                    if (realSeconds <= std::max(3 * passage.uncertainty->seconds, 1.0)) {
+                        ++covered;
+                    } else {
+                        std::printf("      e %g q %g step %g h: %.0f s off, %.1f s stated\n", e,
+                                    q, stepHours, realSeconds, passage.uncertainty->seconds);
+                    }
+                }
+            }
+        }
+    }
+    std::printf("      %d passages, %d covered, %d without an estimate, real error at most %.2f "
+                "times the stated one\n",
+                passages, covered, withoutEstimate, worstRatio);
+    EXPECT_GE(covered, 0.95 * (passages - withoutEstimate));
+}
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+std::string warningsOf(const ScanResult& result) {
+    std::string text;
+    for (const ScanWarning& warning : result.warnings) {
+        text += warning.message + "\n";
+    }
+    return text;
+}
+
+// A sungrazer (q = 0.005 AU, e = 0.999) in daily steps: the cubic puts its
+// perihelion 54 minutes early at six times its distance, and says so.
+TEST(PassageUncertainty, WarnsWhereTheRecordsAreTooFarApart) {
+    const ScanWithPassages scan =
+        scanGenerated({"--records", "400", "--eccentricity", "0.999", "--perihelion-distance",
+                       "0.005", "--start-jd", "2458651.2"});
+    EXPECT_EQ(warningsOf(scan.result),
+              "1 passage is uncertain by more than a minute (the worst, 2020-Jan-02 23:05:50 TDB, "
+              "by about ±2 h): the records are too far apart there. Save the file with a smaller "
+              "step for a better answer.\n");
+    EXPECT_EQ(trueLine(scan.result.truePerihelion, Extreme::Least, scan.result.header),
+              "true  2020-Jan-02 23:05:50 TDB ± 2 h (23:04:41 UTC)  0.031520681 AU  4715427 km  "
+              "between items 201 and 202");
+    // Records five minutes apart pin it to the second, and stay silent.
+    const ScanWithPassages fine =
+        scanGenerated({"--records", "400", "--step-hours", "0.0833333333333", "--eccentricity",
+                       "0.999", "--perihelion-distance", "0.005", "--start-jd", "2458850.81"});
+    EXPECT_EQ(warningsOf(fine.result), "");
+    ASSERT_EQ(fine.passages.size(), 1u);
+    EXPECT_NEAR(fine.passages[0].julianDay, kPerihelionJd, 1.0 / 86400);
+}
+
+struct EndCase {
+    const char* name;
+    std::vector<std::string> options;
+    const char* least;
+    const char* most;
+};
+
+class PassagesAtTheEnds : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(PassagesAtTheEnds, AreToldAsTheyAre) {
+    const ScanWithPassages scan = scanGenerated(GetParam().options);
+    EXPECT_EQ(trueLine(scan.result.truePerihelion, Extreme::Least, scan.result.header),
+              GetParam().least);
+    EXPECT_EQ(trueLine(scan.result.trueAphelion, Extreme::Most, scan.result.header),
+              GetParam().most);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spans, PassagesAtTheEnds,
+    ::testing::Values(
+        // A hyperbola (e = 1.5) leaving the Sun: its greatest distance is the
+        // last record's, and it never comes back.
+        EndCase{"OpenOrbitOutbound",
+                {"--records", "40", "--eccentricity", "1.5", "--perihelion-distance", "1",
+                 "--step-hours", "240", "--start-jd", "2458751.5"},
+                "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  1.000000000 AU  "
+                "149597871 km  between items 10 and 11",
+                "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
+                "speed), so it never returns."},
+        EndCase{"OpenOrbitInboundInCsv",
+                {"--records", "8", "--eccentricity", "1.5", "--perihelion-distance", "1",
+                 "--step-hours", "240", "--start-jd", "2458751.5", "--csv"},
+                "No perihelion in this file's span: the least distance is at its last record, so "
+                "the perihelion lies after the span.",
+                "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
+                "speed), so it never returns."},
+        // A rate of exactly 0 at the first record: the perihelion is that record.
+        EndCase{"PerihelionOnTheFirstRecord",
+                {"--records", "30", "--start-jd", "2458851.5", "--rate-zero-first"},
+                "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  0.983289888 AU  "
+                "147098074 km  between items 1 and 2",
+                "No aphelion in this file's span: the greatest distance is at its last record, so "
+                "the aphelion lies after the span."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Without RR on its line, a record keeps its distance; the passages come
+// from three ranges.
+TEST(Passages, RecordsWithoutRatesKeepTheirDistances) {
+    const ScanWithPassages withRates = scanGenerated(kTwoYears);
+    const ScanWithPassages without = scanGenerated(with(kTwoYears, {"--no-rate"}));
+    EXPECT_EQ(without.result.datedCount, 800);
+    EXPECT_EQ(presentExtreme(without.result.minimum, Extreme::Least).summary,
+              presentExtreme(withRates.result.minimum, Extreme::Least).summary);
+    EXPECT_EQ(without.result.maximum.item, withRates.result.maximum.item);
+    ASSERT_EQ(without.passages.size(), withRates.passages.size());
+    for (std::size_t i = 0; i < without.passages.size(); ++i) {
+        EXPECT_NEAR(without.passages[i].julianDay, withRates.passages[i].julianDay, 0.01);
+    }
+}
+
+// The generator's dates come from the Julian day by an algorithm of its
+// own; the scanner's calendar must give each record's Julian day back.
+TEST(Passages, DatesAcrossTheYearZeroAndTheReformReadAsTheirJulianDays) {
+    for (const char* start : {"1721400.5", "2299140.5", "2086330.25"}) {
+        const std::string text =
+            testing::generateEphemeris({"--records", "60", "--start-jd", start});
+        int dates = 0;
+        for (std::size_t at = text.find("0 = "); at != std::string::npos;
+             at = text.find("0 = ", at + 1)) {
+            ++at;
+            const std::size_t lineStart = text.rfind('\n', at) + 1;
+            const double julianDay = std::stod(text.substr(lineStart, at - lineStart));
+            const std::string date = text.substr(at + 3, 30);
+            const auto read = julianDayOfDateText(date.starts_with("B.C.") ? date : date.substr(5));
+            ASSERT_TRUE(read) << date;
+            EXPECT_EQ(*read, julianDay) << date;
+            ++dates;
+        }
+        EXPECT_EQ(dates, 60);
+    }
+    // The start date and the end stop in years B.C.
+    ScanSettings settings = testing::betweenDates("B.C. 0001-Dec-31", "0001-Jan-02");
+    const ScanResult result =
+        scanGenerated({"--records", "10", "--start-jd", "1721421.5"}, settings).result;
+    EXPECT_EQ(result.datedCount, 3);
+    EXPECT_EQ(result.minimum.dateText, "B.C. 0001-Dec-31 00:00:00.0000");
+    EXPECT_EQ(presentExtreme(result.minimum, Extreme::Least).summary,
+              " 147310008  km    min    on    B.C. 0001-Dec-31");
+    EXPECT_EQ(result.maximum.dateText, "0001-Jan-01 00:00:00.0000");
 }
 
 }  // namespace

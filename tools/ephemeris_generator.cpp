@@ -28,13 +28,15 @@ constexpr std::string_view kUsage =
     "  --step-cycle A,B,.. instead: steps of A, B, ... hours in turn, for unequal steps\n"
     "  --start-jd JD       Julian day of the first record (default 2458849.5, 2020-Jan-01)\n"
     "  --semi-major-axis A in AU (default 1.00000011)\n"
-    "  --eccentricity E    (default 0.01671022)\n"
+    "  --eccentricity E    (default 0.01671022); 1 and above with --perihelion-distance\n"
+    "  --perihelion-distance Q  in AU, instead of --semi-major-axis: a hyperbola for E > 1\n"
     "  --perihelion-jd JD  Julian day of a perihelion passage (default 2458851.5)\n"
     "  --units U           AU-D (default), KM-S or KM-D, as Horizons' output units\n"
     "  --center NAME       the header's centre (default \"Sun (10)\"); the orbit stays "
     "heliocentric\n"
     "  --csv               one record per line in named columns, as CSV_FORMAT=YES\n"
-    "  --no-rate           with --csv: leave out the RR column\n"
+    "  --no-rate           leave out RR: the RR column, or RR= after RG= on its line\n"
+    "  --rate-zero-first   write the first record's RR as exactly 0\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
     "OUTPUT may be - for standard output.\n";
@@ -47,11 +49,13 @@ struct Settings {
     double startJd = 2458849.5;
     double semiMajorAxis = 1.00000011;
     double eccentricity = 0.01671022;
+    double perihelionDistance = 0;  // when set, the semi-major axis follows from it
     double perihelionJd = 2458851.5;
     std::string units = "AU-D";
     std::string center = "Sun (10)";
     bool csv = false;
     bool rate = true;
+    bool rateZeroFirst = false;
     bool crlf = false;
     bool endMarker = true;
     std::string output;
@@ -87,26 +91,34 @@ class Output {
     unsigned long long written_ = 0;
 };
 
-// Calendar date and time of a Julian day, as Horizons prints it.
+// Calendar date and time of a Julian day, as Horizons prints it: the Julian
+// calendar before 1582-Oct-15, and "B.C. " before A.D. 1, with the era.
 std::string calendarText(double julianDay) {
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const double shifted = julianDay + 0.5;
-    const long long day = static_cast<long long>(std::floor(shifted));
+    const auto day = static_cast<long long>(std::floor(shifted));
     long long seconds = std::llround((shifted - static_cast<double>(day)) * 86400.0);
-    long long wholeDay = day + seconds / 86400;
+    const long long wholeDay = day + seconds / 86400;
     seconds %= 86400;
-    // Julian day number to Gregorian date (Richards' algorithm).
-    const long long f = wholeDay + 1401 + (((4 * wholeDay + 274277) / 146097) * 3) / 4 - 38;
+    // Julian day number to calendar date (Richards' algorithm), with the
+    // Gregorian correction from the reform on; shifted by 8000 Julian years
+    // so that every division is of positive numbers.
+    constexpr long long kShiftYears = 8000;
+    constexpr long long kShiftDays = kShiftYears / 4 * 1461;
+    const long long number = wholeDay + kShiftDays;
+    const long long gregorian =
+        wholeDay >= 2299161 ? (((4 * wholeDay + 274277) / 146097) * 3) / 4 - 38 : 0;
+    const long long f = number + 1401 + gregorian;
     const long long e = 4 * f + 3;
     const long long h = 5 * ((e % 1461) / 4) + 2;
     const long long dayOfMonth = (h % 153) / 5 + 1;
     const long long month = (h / 153 + 2) % 12 + 1;
-    const long long year = e / 1461 - 4716 + (14 - month) / 12;
+    const long long year = e / 1461 - 4716 + (14 - month) / 12 - kShiftYears;
     char text[64];
-    std::snprintf(text, sizeof text, "%04lld-%s-%02lld %02lld:%02lld:%02lld.0000", year,
-                  kMonths[month - 1], dayOfMonth, seconds / 3600, (seconds / 60) % 60,
-                  seconds % 60);
+    std::snprintf(text, sizeof text, "%s %04lld-%s-%02lld %02lld:%02lld:%02lld.0000",
+                  year < 1 ? "B.C." : "A.D.", year < 1 ? 1 - year : year, kMonths[month - 1],
+                  dayOfMonth, seconds / 3600, (seconds / 60) % 60, seconds % 60);
     return text;
 }
 
@@ -124,7 +136,7 @@ void header(Output& out, const Settings& settings) {
     out.line(padded("Center body name: " + settings.center, 50) + "{source: vandrel-generate}");
     out.line("Center-site name: BODY CENTER");
     out.line("*******************************************************************************");
-    out.line("Start time      : A.D. " + calendarText(settings.startJd) + " TDB");
+    out.line("Start time      : " + calendarText(settings.startJd) + " TDB");
     out.line("Step-size       : " + std::to_string(std::lround(settings.stepHours * 60)) +
              " minutes");
     out.line("*******************************************************************************");
@@ -161,28 +173,58 @@ void trailer(Output& out) {
     out.line("*******************************************************************************");
 }
 
-void record(Output& out, const Settings& settings, double julianDay) {
-    const double a = settings.semiMajorAxis;
-    const double e = settings.eccentricity;
-    const double meanMotion = 2 * std::numbers::pi / (kEarthYearDays * std::pow(a, 1.5));
-    const double meanAnomaly =
-        std::remainder(meanMotion * (julianDay - settings.perihelionJd), 2 * std::numbers::pi);
-    double eccentricAnomaly = meanAnomaly;
-    for (int i = 0; i < 30; ++i) {
+struct State {
+    double x, y, vx, vy;
+};
+
+// Position and velocity in the orbit's plane, perihelion on the x axis.
+State ellipse(double a, double e, double meanMotion, double sincePerihelion) {
+    const double meanAnomaly = std::remainder(meanMotion * sincePerihelion, 2 * std::numbers::pi);
+    // E - e sin E rises with E: halving the interval finds it on any orbit,
+    // and Newton's method then polishes it.
+    double low = -std::numbers::pi;
+    double high = std::numbers::pi;
+    for (int i = 0; i < 60; ++i) {
+        const double middle = (low + high) / 2;
+        (middle - e * std::sin(middle) < meanAnomaly ? low : high) = middle;
+    }
+    double eccentricAnomaly = (low + high) / 2;
+    for (int i = 0; i < 4; ++i) {
         eccentricAnomaly -= (eccentricAnomaly - e * std::sin(eccentricAnomaly) - meanAnomaly) /
                             (1 - e * std::cos(eccentricAnomaly));
     }
     const double cosE = std::cos(eccentricAnomaly);
     const double sinE = std::sin(eccentricAnomaly);
     const double root = std::sqrt(1 - e * e);
-    const double x = a * (cosE - e);
-    const double y = a * root * sinE;
     const double rate = a * meanMotion / (1 - e * cosE);
-    const double vx = -rate * sinE;
-    const double vy = rate * root * cosE;
+    return {a * (cosE - e), a * root * sinE, -rate * sinE, rate * root * cosE};
+}
+
+// The same on a hyperbola (e > 1) of semi-major axis -a.
+State hyperbola(double a, double e, double meanMotion, double sincePerihelion) {
+    const double meanAnomaly = meanMotion * sincePerihelion;
+    double anomaly = std::asinh(meanAnomaly / e);
+    for (int i = 0; i < 100; ++i) {
+        anomaly -= (e * std::sinh(anomaly) - anomaly - meanAnomaly) / (e * std::cosh(anomaly) - 1);
+    }
+    const double root = std::sqrt(e * e - 1);
+    const double rate = meanMotion / (e * std::cosh(anomaly) - 1);
+    return {a * (e - std::cosh(anomaly)), a * root * std::sinh(anomaly),
+            -a * std::sinh(anomaly) * rate, a * root * std::cosh(anomaly) * rate};
+}
+
+void record(Output& out, const Settings& settings, double julianDay, bool first) {
+    const double e = settings.eccentricity;
+    const double a = settings.perihelionDistance > 0
+                         ? settings.perihelionDistance / std::abs(1 - e)
+                         : settings.semiMajorAxis;
+    const double meanMotion = 2 * std::numbers::pi / (kEarthYearDays * std::pow(a, 1.5));
+    const double since = julianDay - settings.perihelionJd;
+    const auto [x, y, vx, vy] =
+        e > 1 ? hyperbola(a, e, meanMotion, since) : ellipse(a, e, meanMotion, since);
     const double range = std::hypot(x, y);
     const double lightDays = range / kLightAuPerDay;
-    const double rangeRate = (x * vx + y * vy) / range;
+    const double rangeRate = first && settings.rateZeroFirst ? 0.0 : (x * vx + y * vy) / range;
     // Horizons' units: km and km/s (light time in s), or km and km/day.
     const bool km = settings.units == "KM-S" || settings.units == "KM-D";
     const double length = km ? kKmPerAu : 1;
@@ -198,7 +240,7 @@ void record(Output& out, const Settings& settings, double julianDay) {
                              rangeRate * length * perTime};
     char line[512];
     if (settings.csv) {
-        int used = std::snprintf(line, sizeof line, "%.9f, A.D. %s,", julianDay,
+        int used = std::snprintf(line, sizeof line, "%.9f, %s,", julianDay,
                                  calendarText(julianDay).c_str());
         for (const double value : std::span(values).first(settings.rate ? 9 : 8)) {
             used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
@@ -207,14 +249,14 @@ void record(Output& out, const Settings& settings, double julianDay) {
         out.line(line);
         return;
     }
-    std::snprintf(line, sizeof line, "%.9f = A.D. %s TDB ", julianDay,
-                  calendarText(julianDay).c_str());
+    std::snprintf(line, sizeof line, "%.9f = %s TDB ", julianDay, calendarText(julianDay).c_str());
     out.line(line);
-    static constexpr const char* kLines[] = {" X =%22.15E Y =%22.15E Z =%22.15E",
-                                             " VX=%22.15E VY=%22.15E VZ=%22.15E",
-                                             " LT=%22.15E RG=%22.15E RR=%22.15E"};
+    const char* const lines[] = {" X =%22.15E Y =%22.15E Z =%22.15E",
+                                 " VX=%22.15E VY=%22.15E VZ=%22.15E",
+                                 settings.rate ? " LT=%22.15E RG=%22.15E RR=%22.15E"
+                                               : " LT=%22.15E RG=%22.15E"};
     for (std::size_t i = 0; i < 3; ++i) {
-        std::snprintf(line, sizeof line, kLines[i], values[3 * i], values[3 * i + 1],
+        std::snprintf(line, sizeof line, lines[i], values[3 * i], values[3 * i + 1],
                       values[3 * i + 2]);
         out.line(line);
     }
@@ -256,6 +298,9 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
         } else if (argument == "--start-jd" && number(settings.startJd)) {
         } else if (argument == "--semi-major-axis" && number(settings.semiMajorAxis)) {
         } else if (argument == "--eccentricity" && number(settings.eccentricity)) {
+        } else if (argument == "--perihelion-distance" && number(settings.perihelionDistance)) {
+        } else if (argument == "--rate-zero-first") {
+            settings.rateZeroFirst = true;
         } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {
         } else if (argument == "--units" && i + 1 < argc) {
             settings.units = argv[++i];
@@ -306,7 +351,7 @@ int main(int argc, char** argv) {
             if (done) {
                 break;
             }
-            record(out, settings, julianDay);
+            record(out, settings, julianDay, index == 0);
             const double hours =
                 settings.stepCycle.empty()
                     ? settings.stepHours
