@@ -394,7 +394,79 @@ TEST(Passages, DatesAcrossTheYearZeroAndTheReformReadAsTheirJulianDays) {
     EXPECT_EQ(presentExtreme(result.minimum, Extreme::Least).summary,
               " 147310008  km    min    on    B.C. 0001-Dec-31");
     EXPECT_EQ(result.maximum.dateText, "0001-Jan-01 00:00:00.0000");
+    // 1000-Feb-29 is a day of the Julian calendar, so a start before it reads it.
+    settings = testing::betweenDates("1000-Feb-28", "1000-Mar-01");
+    EXPECT_EQ(scanGenerated({"--records", "10", "--start-jd", "2086360.5"}, settings)
+                  .result.datedCount,
+              3);
 }
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+struct UntrustedCase {
+    const char* name;
+    std::string table;
+    const char* least;
+    const char* most;
+};
+
+class UntrustedNumbers : public ::testing::TestWithParam<UntrustedCase> {};
+
+// Where the cubic cannot be trusted, the passage falls back on the nearer
+// record, with no estimate of its error: never outside its records, never
+// a negative distance, never lost.
+TEST_P(UntrustedNumbers, GiveAPassageTheRecordsAllow) {
+    MemorySource source(GetParam().table);
+    PassageRecorder recorder;
+    ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    const auto result = std::get<ScanResult>(EphemerisScanner().scan(source, settings, recorder));
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header), GetParam().least);
+    EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header), GetParam().most);
+    ASSERT_EQ(recorder.passages.size(), 1u);
+    EXPECT_FALSE(recorder.passages[0].uncertainty);
+}
+
+std::string plainRecord(const char* day, const char* range, const char* rate) {
+    return std::to_string(2458848 + (*day - '0')) + ".500000000 = A.D. 2020-Jan-0" +
+           std::string(day) +
+           " 00:00:00.0000 TDB\n LT= 5.680996067794166E-03 RG=" + range + " RR=" + rate + "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reproducers, UntrustedNumbers,
+    ::testing::Values(
+        UntrustedCase{"RateThatOverflowsTheCubic",
+                      "$$SOE\n" + plainRecord("1", " 1.000000000000000E+00", "-1.000000000000000E-02") +
+                          plainRecord("2", " 9.900000000000000E-01", " 1.50000000000000E+308") +
+                          "$$EOE\n",
+                      "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.990000000 AU  "
+                      "148101892 km  between items 1 and 2",
+                      "No aphelion in this file's span: the greatest distance is at its first "
+                      "record, so the aphelion lies before the span."},
+        UntrustedCase{"RangeFarFromItsNeighbour",
+                      "$$SOE\n" + plainRecord("1", " 4.500000000000000E+15", "-1.000000000000000E-02") +
+                          plainRecord("2", " 1.800000000000000E-02", " 1.000000000000000E-02") +
+                          "$$EOE\n",
+                      "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.018000000 AU  "
+                      "2692762 km  between items 1 and 2",
+                      "No aphelion in this file's span: the greatest distance is at its first "
+                      "record, so the aphelion lies before the span."},
+        // A positive rate that is 0 once in AU/day still tells an aphelion.
+        UntrustedCase{"RateThatUnderflowsInAuPerDay",
+                      "Output units    : KM-D\nJDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n"
+                      "2458849.5, A.D. 2020-Jan-01 00:00:00.0000, 1.4E+08, 4.9E-324,\n"
+                      "2458850.5, A.D. 2020-Jan-02 00:00:00.0000, 1.3E+08, -1.0E+05,\n$$EOE\n",
+                      "No perihelion in this file's span: the least distance is at its last "
+                      "record, so the perihelion lies after the span.",
+                      "true  2020-Jan-01 00:00:00 TDB (2019-Dec-31 23:58:51 UTC)  0.935842197 AU  "
+                      "140000000 km  between items 1 and 2"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vandrel

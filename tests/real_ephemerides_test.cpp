@@ -297,6 +297,60 @@ TEST_F(SharedEphemerides, EarthAroundTheSunPassesPerihelionEachJanuaryAndAphelio
     EXPECT_EQ(presentPassage(recorder.passages[0], kInTdb).time, "2010-Jan-03 00:10:21 TDB");
 }
 
+// The U.S. Naval Observatory's minutes (UT) of the Earth's perihelia and
+// aphelia, 2010 to 2019, in the order of the file's passages.
+TEST_F(SharedEphemerides, EarthPassagesInUtcMatchThePublishedMinutes) {
+    const char* const published[] = {
+        "2010-Jan-03 00:09", "2010-Jul-06 11:30", "2011-Jan-03 18:32", "2011-Jul-04 14:54",
+        "2012-Jan-05 00:32", "2012-Jul-05 03:32", "2013-Jan-02 04:38", "2013-Jul-05 14:44",
+        "2014-Jan-04 11:59", "2014-Jul-04 00:13", "2015-Jan-04 06:36", "2015-Jul-06 19:40",
+        "2016-Jan-02 22:49", "2016-Jul-04 16:24", "2017-Jan-04 14:18", "2017-Jul-03 20:11",
+        "2018-Jan-03 05:35", "2018-Jul-06 16:47", "2019-Jan-03 05:20", "2019-Jul-04 22:11"};
+    ScanSettings settings;
+    settings.filePath = (folder_ / "vectors-csv-earth-sun-au-1d-2010-2020.txt").string();
+    PassageRecorder recorder;
+    ASSERT_TRUE(std::holds_alternative<ScanResult>(EphemerisScanner().scan(settings, recorder)));
+    ASSERT_EQ(recorder.passages.size(), std::size(published));
+    for (std::size_t i = 0; i < recorder.passages.size(); ++i) {
+        const std::string utc = presentPassage(recorder.passages[i], kInTdb).utc;
+        ASSERT_EQ(utc.substr(0, 11), std::string(published[i]).substr(0, 11));
+        const auto minutes = [](const std::string& text) {
+            return std::stoi(text.substr(12, 2)) * 60 + std::stoi(text.substr(15, 2)) +
+                   (text.size() > 17 ? std::stoi(text.substr(18, 2)) / 60.0 : 0);
+        };
+        EXPECT_LE(std::abs(minutes(utc) - minutes(published[i])), 0.75) << utc;
+    }
+}
+
+// Its centre is the barycentre: every answer says so, and the warning comes
+// before the first passage, so that a reader who stops there has it.
+TEST_F(SharedEphemerides, BarycentricPassagesNameTheirCentre) {
+    const std::string file = (folder_ / "vectors-mercury-ssb-1d-2020-2030-crlf.txt").string();
+    const auto json = testing::runCommand("{ " + std::string(VANDREL_SCAN_PROGRAM) +
+                                          " --passages --json '" + file + "' | head -1; }");
+    EXPECT_EQ(json.out, "{\"file\":\"" + file +
+                            "\",\"passage\":\"pericentre\",\"jd\":2458890.658497,\"time\":"
+                            "\"2020-Feb-11 03:48:14 TDB\",\"utc\":\"2020-Feb-11 03:47:05 UTC\","
+                            "\"au\":\"0.313469926\",\"km\":\"46894433\",\"between\":[42,43],"
+                            "\"uncertainty\":{\"seconds\":9.9,\"au\":6.4e-09},\"center\":"
+                            "\"Solar System Barycenter (0)\"}\n");
+    EXPECT_EQ(json.err, "vandrel-scan: " + file + ": " + kBarycentre + "\n");
+    const auto plain = testing::runCommand("{ " + std::string(VANDREL_SCAN_PROGRAM) +
+                                           " --passages '" + file + "' 2>/dev/null | head -2; }");
+    EXPECT_EQ(plain.out, file +
+                             "  pericentre (from Solar System Barycenter (0))  2020-Feb-11 "
+                             "03:48:14 TDB ± 10 s (03:47:05 UTC)  0.313469926 AU  46894433 km  "
+                             "between items 42 and 43\n" +
+                             file +
+                             "  apocentre (from Solar System Barycenter (0))  2020-Mar-26 "
+                             "03:07:56 TDB ± 1 s (03:06:47 UTC)  0.460837468 AU  68940304 km  "
+                             "between items 86 and 87\n");
+    const auto report =
+        testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " '" + file + "' 2>/dev/null");
+    EXPECT_EQ(report.out.substr(0, report.out.find("  records")),
+              file + "\n  warning  " + kBarycentre + "\n");
+}
+
 TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {
     ScanSettings settings;
     settings.filePath = (folder_ / "vectors-mercury-ssb-1d-2020-2030-crlf.txt").string();
