@@ -30,6 +30,9 @@ constexpr std::string_view kHelp =
     "  --json         one JSON object per file (and per passage), one per line\n"
     "  --help         show this help;  --version  show the version\n"
     "\n"
+    "Dates follow Horizons' calendar: Julian before 1582-Oct-15, Gregorian\n"
+    "after; write a date before A.D. 1 as one argument, like 'B.C. 0500-Jan-01'.\n"
+    "\n"
     "FILE may be - for standard input. Exit status: 0 all scanned, 1 a file\n"
     "could not be opened, 2 bad usage, 3 a file could not be scanned, 4 the\n"
     "results could not be written to standard output.\n";

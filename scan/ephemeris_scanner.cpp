@@ -37,7 +37,7 @@ class ScanRun final : PassageSink {
         ScanOutcome outcome = scanFields(input);
         if (auto* result = std::get_if<ScanResult>(&outcome)) {
             passages_.finish(result->truePerihelion, result->trueAphelion,
-                             result->header.fromSun());
+                             result->header.fromSun(), velocityOf(lastPoint_));
             warnOfUncertainPassages(*result);
         }
         return outcome;
@@ -181,15 +181,16 @@ class ScanRun final : PassageSink {
             return takeCsvItem(field);
         }
         const RecordField kind = plainRecordField(field);
-        if (!kind.velocity.x.empty()) {
-            currentVelocity_[0].assign(kind.velocity.x);
-            currentVelocity_[1].assign(kind.velocity.y);
-            currentVelocity_[2].assign(kind.velocity.z);
-        }
         if (!kind.isDate && !kind.isDistance) {
             // Most fields of a table: nothing to take, but they tell an
             // empty span from one without a single date.
             contentMet_ = contentMet_ || field.length > 0;
+            if (isPlainVelocityLine(field)) {
+                // Held for the record, beside the record before it.
+                const std::size_t slot = dateFieldsMet_ & 1;
+                velocityLines_[slot].assign(field.text);
+                velocityRecord_[slot] = dateFieldsMet_;
+            }
             return true;
         }
         contentMet_ = true;  // a date or distance field is never empty
@@ -235,9 +236,6 @@ class ScanRun final : PassageSink {
     bool takeDate(std::string_view dateText, std::string_view instantText) {
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
-        for (auto& component : currentVelocity_) {
-            component.clear();
-        }
         ++dateFieldsMet_;
         const std::string_view day = TextFirst(currentDate(), dateLength(currentDate()));
         if (startDay_) {
@@ -268,13 +266,28 @@ class ScanRun final : PassageSink {
         if (result_.datedCount == 0) {
             return;
         }
-        // A CSV record carries its velocity; a plain one had it on a line of its own.
-        const VelocityTexts velocity =
-            csvLine_ ? kind.velocity
-                     : VelocityTexts{currentVelocity_[0].view(), currentVelocity_[1].view(),
-                                     currentVelocity_[2].view()};
+        // Only the first record's velocity is read at once; the last one's at the end.
+        const bool first = lastPoint_ == 0;
+        lastPoint_ = csvLine_ ? csvLine_->line() : dateFieldsMet_;
+        const VelocityTexts velocity = first ? velocityOf(lastPoint_) : VelocityTexts{};
         passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
-                        kind.distanceText, kind.rateText, velocity});
+                        kind.distanceText, kind.rateText, first ? &velocity : nullptr});
+    }
+
+    // The velocity of a record, where it is still held: a CSV line holds its
+    // own; a plain record had it on a line of its own, held while the record
+    // and the one after it are read.
+    VelocityTexts velocityOf(std::uint64_t point) const {
+        if (point == 0) {
+            return {};
+        }
+        if (csvLine_) {
+            return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point)
+                                                    : VelocityTexts{};
+        }
+        const std::size_t slot = point & 1;
+        return velocityRecord_[slot] == point ? plainVelocity(velocityLines_[slot].view())
+                                              : VelocityTexts{};
     }
 
     // Most distances change nothing: a quick estimate passes them over, and
@@ -375,7 +388,9 @@ class ScanRun final : PassageSink {
     HeldText<kLongestDateText, 25> currentDate_;
     // The current record's Julian day, as written.
     HeldText<kKeptCharacters, 17> currentInstant_;
-    HeldText<kKeptCharacters, 22> currentVelocity_[3];  // of a plain record
+    HeldText<kKeptCharacters, 77> velocityLines_[2];  // of plain records of odd and even number
+    std::uint64_t velocityRecord_[2] = {0, 0};        // which record each belongs to
+    std::uint64_t lastPoint_ = 0;  // the record (or CSV line) the passages took last
     PassageFinder passages_{*this};
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

@@ -73,9 +73,10 @@ const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
         record.rate.assign(point.rateText);
         record.rateSign = signOf(point.rateText);
     }
-    record.velocity[0].assign(point.velocity.x);
-    record.velocity[1].assign(point.velocity.y);
-    record.velocity[2].assign(point.velocity.z);
+    if (count_ == 1) {
+        firstAu_ = auOf(record);
+        firstEnergy_ = point.velocity ? energyOf(*point.velocity, firstAu_) : std::nullopt;
+    }
     return record;
 }
 
@@ -86,8 +87,6 @@ void PassageFinder::examine() {
         settle(pending, numbersOf(held(0)));
     }
     if (count_ == 1) {
-        firstAu_ = auOf(held(0));
-        firstEnergy_ = energyOf(held(0));
         return;
     }
     if (previous().hasRate && held(0).hasRate) {
@@ -291,16 +290,15 @@ std::optional<PassageFinder::Numbers> PassageFinder::numbersOf(const HeldRecord&
 }
 
 // v^2/2 - GM/r: below 0 the body is bound to the Sun.
-std::optional<double> PassageFinder::energyOf(const HeldRecord& record) const {
+std::optional<double> PassageFinder::energyOf(const VelocityTexts& velocity, double au) const {
     double speedSquared = 0;
-    for (const auto& component : record.velocity) {
-        if (component.view().empty()) {
+    for (const std::string_view component : {velocity.x, velocity.y, velocity.z}) {
+        if (component.empty()) {
             return std::nullopt;
         }
-        const double v = TextToNumber(component.view()) * scale_.auPerDayPerRateUnit;
+        const double v = TextToNumber(component) * scale_.auPerDayPerRateUnit;
         speedSquared += v * v;
     }
-    const double au = auOf(record);
     const double energy = speedSquared / 2 - kSunGm / au;
     if (!(au > 0) || !std::isfinite(energy)) {
         return std::nullopt;
@@ -308,7 +306,8 @@ std::optional<double> PassageFinder::energyOf(const HeldRecord& record) const {
     return energy;
 }
 
-void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun) {
+void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun,
+                           const VelocityTexts& lastVelocity) {
     if (pending_) {
         Pending pending = *pending_;
         pending_.reset();
@@ -326,7 +325,8 @@ void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool 
     if (!greatest_) {
         aphelion.endWithoutPassage = firstAu_ >= lastAu ? SpanEnd::First : SpanEnd::Last;
         const std::optional<double> energy =
-            aphelion.endWithoutPassage == SpanEnd::First ? firstEnergy_ : energyOf(held(0));
+            aphelion.endWithoutPassage == SpanEnd::First ? firstEnergy_
+                                                         : energyOf(lastVelocity, lastAu);
         aphelion.openOrbit = aboutTheSun && energy && *energy > 0;
     }
 }

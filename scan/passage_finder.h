@@ -19,7 +19,7 @@ struct RecordPoint {
     std::string_view dateText;     // its date and time, when the Julian day cannot be read
     std::string_view rangeText;    // RG, in the file's unit
     std::string_view rateText;     // RR, in the file's units; empty when the record has none
-    VelocityTexts velocity;        // VX, VY, VZ in the rate's units; empty when it has none
+    const VelocityTexts* velocity;  // of the first record only: VX, VY, VZ in the rate's units
 };
 
 // How the file's numbers become AU and AU/day.
@@ -61,8 +61,10 @@ class PassageFinder {
     }
 
     // After the last record: the true extremes of the span. `aboutTheSun`
-    // allows the test of an open orbit, which needs the Sun's mass.
-    void finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun);
+    // allows the test of an open orbit, which needs the Sun's mass, with the
+    // velocity of the first record and `lastVelocity`, the last one's.
+    void finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun,
+                const VelocityTexts& lastVelocity);
 
     // The passages whose error may exceed a minute, and the most uncertain.
     std::uint64_t uncertainCount() const { return uncertainCount_; }
@@ -77,7 +79,6 @@ class PassageFinder {
         HeldText<kLongestDateText, 25> date;    // for an instant that is no number
         HeldText<kKeptCharacters, 21> range;    // "9.836868025025924E-01"
         HeldText<kKeptCharacters, 22> rate;     // "-1.730156260918764E-07"
-        HeldText<kKeptCharacters, 22> velocity[3];
         bool hasRate = false;
         int rateSign = 0;
     };
@@ -117,7 +118,7 @@ class PassageFinder {
     void emit(const TruePassage& passage);
     std::optional<Numbers> numbersOf(const HeldRecord& record) const;
     double auOf(const HeldRecord& record) const;
-    std::optional<double> energyOf(const HeldRecord& record) const;
+    std::optional<double> energyOf(const VelocityTexts& velocity, double au) const;
     std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,
                                         const Numbers& later) ;
 

@@ -21,25 +21,29 @@ constexpr std::string_view kCsvDateTag = "A.D. ";  // opens a CSV record's calen
 constexpr std::string_view kCsvBeforeChristTag = "B.C. ";
 
 constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
-constexpr std::string_view kVelocityTags[3] = {"VX=", "VY=", "VZ="};  // at 1, 27 and 53
 
 bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag) {
     return text.size() >= position - 1 + tag.size() &&
            std::memcmp(text.data() + position - 1, tag.data(), tag.size()) == 0;
 }
 
+// A three-character tag where the field's length shows it lies within: told
+// character by character, since the compiler calls memcmp for three.
+bool hasShortTagAt(std::string_view text, std::size_t position, std::string_view tag) {
+    const char* const at = text.data() + position - 1;
+    return at[0] == tag[0] && at[1] == tag[1] && at[2] == tag[2];
+}
+
 // "2268923.500000000 = B.C. 0500-Jan-01 00:00:00.0000 TDB": the date text
 // keeps its "B.C. ".
-[[gnu::noinline]] RecordField beforeChristDateField(std::string_view text) {
-    RecordField kind;
+[[gnu::noinline]] void takeBeforeChristDate(std::string_view text, RecordField& kind) {
     const std::size_t tag = text.substr(0, 32).find(kBeforeChristTag);
     if (tag == std::string_view::npos || tag == 0) {
-        return kind;
+        return;
     }
     kind.isDate = true;
     kind.instantText = text.substr(0, tag);
     kind.dateText = text.substr(tag + 3, kLongestDateText);
-    return kind;
 }
 
 }  // namespace
@@ -58,41 +62,53 @@ RecordField plainRecordField(const Field& field) {
         kind.instantText = {text.data(), 17};
     }
     if (field.length == kDistanceFieldLength) {
-        if (hasTagAt(text, 27, kDistanceTag)) {
+        if (hasShortTagAt(text, 27, kDistanceTag)) {
             // The field is whole and 77 characters long.
             kind.isDistance = true;
             kind.distanceText = {text.data() + 30, 21};
-            if (hasTagAt(text, 53, kRateTag)) {
+            if (hasShortTagAt(text, 53, kRateTag)) {
                 kind.rateText = {text.data() + 55, 22};
             }
-        } else if (hasTagAt(text, 1, kVelocityTags[0]) && hasTagAt(text, 27, kVelocityTags[1]) &&
-                   hasTagAt(text, 53, kVelocityTags[2])) {
-            kind.velocity = {{text.data() + 3, 22}, {text.data() + 29, 22}, {text.data() + 55, 22}};
         }
-        return kind;
-    }
-    if (field.length == kDistanceWithoutRateLength && hasTagAt(text, 27, kDistanceTag)) {
+    } else if (field.length == kDistanceWithoutRateLength &&
+               hasShortTagAt(text, 27, kDistanceTag)) {
         kind.isDistance = true;
         kind.distanceText = {text.data() + 30, 21};
-        return kind;
+    } else if (!kind.isDate) {
+        takeBeforeChristDate(text, kind);
     }
-    return kind.isDate ? kind : beforeChristDateField(text);
+    // One object returned on every path, so that it is built in place.
+    return kind;
 }
 
 std::string_view plainTimeScale(std::string_view dateField) {
     const std::size_t beforeChrist = dateField.substr(0, 32).find(kBeforeChristTag);
-    const std::size_t dateEnd = hasTagAt(dateField, 19, kDateTag) ? 25 + kDateTextLength
-                                                                  : beforeChrist + 3 + kLongestDateText;
+    const std::size_t dateEnd = TextSlice(dateField, 19, kDateTag.size()) == kDateTag
+                                    ? 25 + kDateTextLength
+                                    : beforeChrist + 3 + kLongestDateText;
     const std::string_view rest = TextTrimmed(TextSlice(dateField, dateEnd + 1, dateField.size()));
     return rest.substr(0, rest.find_first_of(" \t"));
+}
+
+bool isPlainVelocityLine(const Field& field) {
+    return field.length == kDistanceFieldLength && hasShortTagAt(field.text, 1, "VX=") &&
+           hasShortTagAt(field.text, 27, "VY=") && hasShortTagAt(field.text, 53, "VZ=");
+}
+
+VelocityTexts plainVelocity(std::string_view velocityLine) {
+    if (velocityLine.size() != kDistanceFieldLength) {
+        return {};
+    }
+    return {velocityLine.substr(3, 22), velocityLine.substr(29, 22), velocityLine.substr(55, 22)};
 }
 
 void CsvRecordLine::take(const Field& field) {
     if (field.startsLine) {
         column_ = 0;
+        ++line_;
         instant_.clear();
         rate_.clear();
-        for (auto& component : velocity_) {
+        for (auto& component : velocity_[line_ & 1]) {
             component.clear();
         }
     } else {
@@ -116,17 +132,20 @@ void CsvRecordLine::take(const Field& field) {
     } else {
         for (std::size_t axis = 0; axis < 3; ++axis) {
             if (column_ == columns_.velocity[axis]) {
-                velocity_[axis].assign(field.text);
+                velocity_[line_ & 1][axis].assign(field.text);
             }
         }
     }
 }
 
 RecordField CsvRecordLine::takeRecord() {
-    const RecordField record{
-        hasDate_,      date_.view(),  instant_.view(),
-        hasRange_,     range_.view(), rate_.view(),
-        {velocity_[0].view(), velocity_[1].view(), velocity_[2].view()}};
+    RecordField record;
+    record.isDate = hasDate_;
+    record.dateText = date_.view();
+    record.instantText = instant_.view();
+    record.isDistance = hasRange_;
+    record.distanceText = range_.view();
+    record.rateText = rate_.view();
     hasDate_ = false;
     hasRange_ = false;
     return record;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "scan/header_reader.h"
@@ -30,15 +31,21 @@ struct RecordField {
     bool isDistance = false;
     std::string_view distanceText;  // the distance's number, when isDistance
     std::string_view rateText;      // the range rate's number; empty when there is none
-    VelocityTexts velocity;         // in a plain table, on a line of its own
 };
+
+// The three numbers of a plain table's velocity line.
+VelocityTexts plainVelocity(std::string_view velocityLine);
 
 // A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
 // (or "= B.C. 0500-Jan-01 ...") is a date field; "LT= 5.738924308196282E-03
 // RG= 9.936639412879141E-01 RR=..." of exactly 77 characters, or of 51
-// without its rate, a distance field; "VX=... VY=... VZ=..." of 77 the
-// velocity. The reader has dropped each line's leading blank.
+// without its rate, a distance field. The reader has dropped each line's
+// leading blank. (A RecordField is kept small: one is made for every line.)
 RecordField plainRecordField(const Field& field);
+
+// "VX=... VY=... VZ=..." of 77 characters: a plain record's velocity line,
+// which plainVelocity() cuts.
+bool isPlainVelocityLine(const Field& field);
 
 // The word after a plain date field's date and time: "TDB".
 std::string_view plainTimeScale(std::string_view dateField);
@@ -46,8 +53,7 @@ std::string_view plainTimeScale(std::string_view dateField);
 // Gathers the items of one line of a file in CSV form, whose columns were
 // named above "$$SOE", into one record: its calendar date ("A.D. " and the
 // date/time text, or the whole of "B.C. ..."), Julian day, range, range rate
-// and velocity. Holds a fixed number of
-// characters.
+// and velocity. Holds a fixed number of characters.
 class CsvRecordLine {
   public:
     explicit CsvRecordLine(const CsvColumns& columns) : columns_(columns) {}
@@ -58,17 +64,27 @@ class CsvRecordLine {
     // The line's record; the line is emptied, and the texts stay valid until
     // the next call of take.
     RecordField takeRecord();
+    // The line being read, or just taken, counted from 1.
+    std::uint64_t line() const { return line_; }
+    // The velocity of the line, counted from 1, is still held: it is the
+    // current line or the one before, which are held in turn.
+    bool holdsVelocityOf(std::uint64_t line) const { return line_ - line <= 1; }
+    VelocityTexts velocityOf(std::uint64_t line) const {
+        const auto& velocity = velocity_[line & 1];
+        return {velocity[0].view(), velocity[1].view(), velocity[2].view()};
+    }
 
   private:
     const CsvColumns& columns_;
     std::size_t column_ = 0;
+    std::uint64_t line_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
     HeldText<kLongestDateText> date_;
     HeldText<kKeptCharacters, 17> instant_;  // "2455197.500000000"
     HeldText<kKeptCharacters, 21> range_;    // "9.833029493991273E-01"
     HeldText<kKeptCharacters, 22> rate_;     // "-1.331370071305297E-05"
-    HeldText<kKeptCharacters, 22> velocity_[3];
+    HeldText<kKeptCharacters, 22> velocity_[2][3];  // of lines of odd and even number
 };
 
 }  // namespace vandrel

@@ -188,10 +188,6 @@ std::optional<DayNumber> ParseDate(std::string_view text) {
     return dayNumberOf({astronomicalYear, *month, *day});
 }
 
-std::size_t dateLength(std::string_view dateText) {
-    return dateText.starts_with(kBeforeChrist) ? kBeforeChrist.size() + 11 : 11;
-}
-
 std::optional<double> julianDayOfDateText(std::string_view dateText) {
     const std::size_t length = dateLength(dateText);
     const auto day = ParseDate(dateText.substr(0, length));

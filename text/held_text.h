@@ -12,13 +12,19 @@ namespace vandrel {
 // which costs next to nothing; hot loops hold their texts this way.
 template <std::size_t N, std::size_t Usual = N>
 class HeldText {
-    static_assert(Usual <= N);
+    static_assert(Usual <= N && Usual > 0);
 
   public:
     void assign(std::string_view from) {
         if (from.size() == Usual) {
             std::memcpy(text_, from.data(), Usual);
             length_ = Usual;
+            return;
+        }
+        // A positive number of a CSV item has lost the blank before it.
+        if (from.size() + 1 == Usual) {
+            std::memcpy(text_, from.data(), Usual - 1);
+            length_ = Usual - 1;
             return;
         }
         // An empty view may have no data at all, which memcpy must never see.
