@@ -1,5 +1,6 @@
 #include "scan/ephemeris_scanner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -237,7 +238,8 @@ class ScanRun final : PassageSink {
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
         ++dateFieldsMet_;
-        const std::string_view day = TextFirst(currentDate(), dateLength(currentDate()));
+        const std::string_view date = currentDate();
+        const std::string_view day{date.data(), std::min(date.size(), dateLength(date))};
         if (startDay_) {
             const auto recordDay = ParseDate(day);
             if (!recordDay) {
