@@ -8,9 +8,9 @@
 #include "scan/passage_finder.h"
 #include "scan/record_fields.h"
 #include "scan/scan_messages.h"
+#include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
-#include "text/calendar.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
@@ -37,8 +37,8 @@ class ScanRun final : PassageSink {
     ScanOutcome run(ByteSource& input) {
         ScanOutcome outcome = scanFields(input);
         if (auto* result = std::get_if<ScanResult>(&outcome)) {
-            passages_.finish(result->truePerihelion, result->trueAphelion,
-                             result->header.fromSun(), velocityOf(lastPoint_));
+            passages_.finish(result->truePerihelion, result->trueAphelion, result->header.fromSun(),
+                             velocityOf(lastPoint_));
             warnOfUncertainPassages(*result);
         }
         return outcome;
@@ -284,8 +284,7 @@ class ScanRun final : PassageSink {
             return {};
         }
         if (csvLine_) {
-            return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point)
-                                                    : VelocityTexts{};
+            return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point) : VelocityTexts{};
         }
         const std::size_t slot = point & 1;
         return velocityRecord_[slot] == point ? plainVelocity(velocityLines_[slot].view())

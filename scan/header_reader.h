@@ -14,10 +14,10 @@ namespace vandrel {
 struct CsvColumns {
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    std::size_t julianDay = kNone;     // "JDTDB", "JDUT" or "JDCT"
-    std::size_t calendarDate = kNone;  // "Calendar Date (TDB)"
-    std::size_t range = kNone;         // "RG"
-    std::size_t rangeRate = kNone;     // "RR"
+    std::size_t julianDay = kNone;                    // "JDTDB", "JDUT" or "JDCT"
+    std::size_t calendarDate = kNone;                 // "Calendar Date (TDB)"
+    std::size_t range = kNone;                        // "RG"
+    std::size_t rangeRate = kNone;                    // "RR"
     std::size_t velocity[3] = {kNone, kNone, kNone};  // "VX", "VY", "VZ"
 };
 

@@ -110,9 +110,9 @@ void PassageFinder::examineRates() {
     if (!earlierNumbers || !laterNumbers) {
         return;
     }
-    const PassageKind kind =
-        (atFirst ? later.rateSign > 0 : earlier.rateSign < 0) ? PassageKind::Perihelion
-                                                              : PassageKind::Aphelion;
+    const PassageKind kind = (atFirst ? later.rateSign > 0 : earlier.rateSign < 0)
+                                 ? PassageKind::Perihelion
+                                 : PassageKind::Aphelion;
     // A record whose rate is exactly 0 where the rate turns is the passage.
     if (atFirst || later.rateSign == 0) {
         const Numbers& record = atFirst ? *earlierNumbers : *laterNumbers;
@@ -122,9 +122,8 @@ void PassageFinder::examineRates() {
     const auto refined = refineBetweenRecords(
         kind, {earlierNumbers->julianDay, earlierNumbers->au, earlierNumbers->auPerDay},
         {laterNumbers->julianDay, laterNumbers->au, laterNumbers->auPerDay});
-    if (!refined ||
-        !withinRecords(kind, refined->julianDay, refined->au, earlierNumbers->julianDay,
-                       earlierNumbers->au, laterNumbers->julianDay, laterNumbers->au)) {
+    if (!refined || !withinRecords(kind, refined->julianDay, refined->au, earlierNumbers->julianDay,
+                                   earlierNumbers->au, laterNumbers->julianDay, laterNumbers->au)) {
         if (const auto passage = fallBack(kind, *earlierNumbers, *laterNumbers)) {
             emit(*passage);
         }
@@ -136,8 +135,8 @@ void PassageFinder::examineRates() {
                     {*earlierNumbers, *laterNumbers, {}},
                     true,
                     before};
-    const bool nearerLater =
-        refined->julianDay - earlierNumbers->julianDay > laterNumbers->julianDay - refined->julianDay;
+    const bool nearerLater = refined->julianDay - earlierNumbers->julianDay >
+                             laterNumbers->julianDay - refined->julianDay;
     // The nearer neighbour where it has a rate, else the one on the other side.
     if (!nearerLater && before && before->hasRate) {
         pending.farNeighbour.reset();
@@ -165,9 +164,9 @@ void PassageFinder::examineThree() {
     if (!beforeNumbers || !middleNumbers || !afterNumbers) {
         return;
     }
-    const auto refined = refineAcrossThreeRecords(
-        {beforeNumbers->julianDay, auBefore}, {middleNumbers->julianDay, auMiddle},
-        {afterNumbers->julianDay, auAfter});
+    const auto refined = refineAcrossThreeRecords({beforeNumbers->julianDay, auBefore},
+                                                  {middleNumbers->julianDay, auMiddle},
+                                                  {afterNumbers->julianDay, auAfter});
     if (!refined) {
         return;
     }
@@ -175,9 +174,12 @@ void PassageFinder::examineThree() {
     const bool beforeMiddle = refined->side == VertexSide::BeforeMiddle;
     const std::optional<Numbers> earlierNeighbour =
         count_ >= 4 ? numbersOf(held(3)) : std::optional<Numbers>();
-    Pending pending{{refined->kind, refined->time, refined->au,
+    Pending pending{{refined->kind,
+                     refined->time,
+                     refined->au,
                      beforeMiddle ? before.item : middle.item,
-                     beforeMiddle ? middle.item : after.item, {}},
+                     beforeMiddle ? middle.item : after.item,
+                     {}},
                     {*beforeNumbers, *middleNumbers, *afterNumbers},
                     false,
                     earlierNeighbour};
@@ -216,9 +218,9 @@ void PassageFinder::settle(Pending& pending, const std::optional<Numbers>& neigh
         estimate = second(*pending.farNeighbour);
     }
     if (estimate) {
-        pending.passage.uncertainty =
-            PassageUncertainty{std::abs(estimate->julianDay - pending.passage.julianDay) * kSecondsPerDay,
-                               std::abs(estimate->au - pending.passage.au)};
+        pending.passage.uncertainty = PassageUncertainty{
+            std::abs(estimate->julianDay - pending.passage.julianDay) * kSecondsPerDay,
+            std::abs(estimate->au - pending.passage.au)};
     }
     emit(pending.passage);
 }
@@ -232,9 +234,9 @@ std::optional<TruePassage> PassageFinder::fallBack(PassageKind kind, const Numbe
     const std::int32_t laterItem = held(0).item;
     if (count_ >= 3) {
         if (const auto before = numbersOf(held(2))) {
-            const auto parabola = refineAcrossThreeRecords(
-                {before->julianDay, before->au}, {earlier.julianDay, earlier.au},
-                {later.julianDay, later.au});
+            const auto parabola = refineAcrossThreeRecords({before->julianDay, before->au},
+                                                           {earlier.julianDay, earlier.au},
+                                                           {later.julianDay, later.au});
             if (parabola && parabola->kind == kind &&
                 withinRecords(kind, parabola->time, parabola->au, earlier.julianDay, earlier.au,
                               later.julianDay, later.au)) {
@@ -261,7 +263,8 @@ void PassageFinder::emit(const TruePassage& passage) {
     }
     if (passage.uncertainty && passage.uncertainty->seconds > kUncertainSeconds) {
         ++uncertainCount_;
-        if (!mostUncertain_ || passage.uncertainty->seconds > mostUncertain_->uncertainty->seconds) {
+        if (!mostUncertain_ ||
+            passage.uncertainty->seconds > mostUncertain_->uncertainty->seconds) {
             mostUncertain_ = passage;
         }
     }
@@ -324,9 +327,9 @@ void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool 
     }
     if (!greatest_) {
         aphelion.endWithoutPassage = firstAu_ >= lastAu ? SpanEnd::First : SpanEnd::Last;
-        const std::optional<double> energy =
-            aphelion.endWithoutPassage == SpanEnd::First ? firstEnergy_
-                                                         : energyOf(lastVelocity, lastAu);
+        const std::optional<double> energy = aphelion.endWithoutPassage == SpanEnd::First
+                                                 ? firstEnergy_
+                                                 : energyOf(lastVelocity, lastAu);
         aphelion.openOrbit = aboutTheSun && energy && *energy > 0;
     }
 }

@@ -15,10 +15,10 @@ namespace vandrel {
 // during the call that receives them.
 struct RecordPoint {
     std::int32_t item = 0;
-    std::string_view instantText;  // the Julian day that opens the record
-    std::string_view dateText;     // its date and time, when the Julian day cannot be read
-    std::string_view rangeText;    // RG, in the file's unit
-    std::string_view rateText;     // RR, in the file's units; empty when the record has none
+    std::string_view instantText;   // the Julian day that opens the record
+    std::string_view dateText;      // its date and time, when the Julian day cannot be read
+    std::string_view rangeText;     // RG, in the file's unit
+    std::string_view rateText;      // RR, in the file's units; empty when the record has none
     const VelocityTexts* velocity;  // of the first record only: VX, VY, VZ in the rate's units
 };
 
@@ -120,7 +120,7 @@ class PassageFinder {
     double auOf(const HeldRecord& record) const;
     std::optional<double> energyOf(const VelocityTexts& velocity, double au) const;
     std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,
-                                        const Numbers& later) ;
+                                        const Numbers& later);
 
     PassageSink& sink_;
     DistanceScale scale_;

@@ -227,7 +227,8 @@ std::optional<Passage> refineOnQuintic(PassageKind kind, const RangeRecord& earl
         return std::nullopt;
     }
     const NewtonPolynomial<6> quintic(
-        {0, 0, 1, 1, u, u}, {earlier.au, earlier.au, later.au, later.au, neighbour.au, neighbour.au},
+        {0, 0, 1, 1, u, u},
+        {earlier.au, earlier.au, later.au, later.au, neighbour.au, neighbour.au},
         {0, h * earlier.auPerDay, 0, h * later.auPerDay, 0, h * neighbour.auPerDay});
     const auto best = extremeOn([&quintic](double s) { return quintic.at(s); }, 0, 1,
                                 kind == PassageKind::Perihelion);

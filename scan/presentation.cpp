@@ -76,8 +76,8 @@ std::string missingPassage(const TrueExtreme& extreme, Extreme which,
     if (extreme.openOrbit) {
         return std::string(messages::kOpenOrbit);
     }
-    const PassageKind kind = which == Extreme::Least ? PassageKind::Perihelion
-                                                     : PassageKind::Aphelion;
+    const PassageKind kind =
+        which == Extreme::Least ? PassageKind::Perihelion : PassageKind::Aphelion;
     return messages::noPassage(kindWord(kind, header.fromSun()), which == Extreme::Least,
                                extreme.endWithoutPassage == SpanEnd::First);
 }
@@ -101,7 +101,8 @@ std::string trueTip(const TrueExtreme& extreme, Extreme which, const EphemerisHe
     if (texts.centre.empty()) {
         opening = which == Extreme::Least ? "True perihelion: " : "True aphelion: ";
     } else {
-        opening = (which == Extreme::Least ? "Closest to " : "Farthest from ") + texts.centre + ": ";
+        opening =
+            (which == Extreme::Least ? "Closest to " : "Farthest from ") + texts.centre + ": ";
     }
     return opening + texts.instant + ", " + texts.au + " AU, " + texts.km + " km (" +
            texts.between + ")";

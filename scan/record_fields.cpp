@@ -16,8 +16,8 @@ constexpr std::string_view kBeforeChristTag = " = B.C. ";
 constexpr std::string_view kDistanceTag = "RG=";  // characters 27 to 29
 constexpr std::uint64_t kDistanceFieldLength = 77;
 constexpr std::uint64_t kDistanceWithoutRateLength = 51;
-constexpr std::size_t kDateTextLength = 25;        // characters 26 to 50 of a date field
-constexpr char kCsvDateTag[] = "A.D. ";  // opens a CSV record's calendar date
+constexpr std::size_t kDateTextLength = 25;  // characters 26 to 50 of a date field
+constexpr char kCsvDateTag[] = "A.D. ";      // opens a CSV record's calendar date
 constexpr char kCsvBeforeChristTag[] = "B.C. ";
 
 constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55

@@ -81,9 +81,9 @@ class CsvRecordLine {
     bool hasDate_ = false;
     bool hasRange_ = false;
     HeldText<kLongestDateText> date_;
-    HeldText<kKeptCharacters, 17> instant_;  // "2455197.500000000"
-    HeldText<kKeptCharacters, 21> range_;    // "9.833029493991273E-01"
-    HeldText<kKeptCharacters, 22> rate_;     // "-1.331370071305297E-05"
+    HeldText<kKeptCharacters, 17> instant_;         // "2455197.500000000"
+    HeldText<kKeptCharacters, 21> range_;           // "9.833029493991273E-01"
+    HeldText<kKeptCharacters, 22> rate_;            // "-1.331370071305297E-05"
     HeldText<kKeptCharacters, 22> velocity_[2][3];  // of lines of odd and even number
 };
 

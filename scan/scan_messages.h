@@ -59,8 +59,8 @@ inline std::string distanceOutOfRange(std::uint64_t record, std::string_view tex
 // "aphelion", or "pericentre" and "apocentre" for another centre.
 inline std::string noPassage(const std::string& kind, bool least, bool atFirstRecord) {
     return "No " + kind + " in this file's span: the " + (least ? "least" : "greatest") +
-           " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " +
-           kind + " lies " + (atFirstRecord ? "before" : "after") + " the span.";
+           " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " + kind +
+           " lies " + (atFirstRecord ? "before" : "after") + " the span.";
 }
 
 inline constexpr std::string_view kOpenOrbit =
@@ -82,7 +82,8 @@ inline std::string uncertainPassages(std::uint64_t count, std::string_view worst
                                      double worstSeconds) {
     return std::to_string(count) +
            (count == 1 ? " passage is uncertain" : " passages are uncertain") +
-           " by more than a minute (the worst, " + std::string(worstTime) + ", by about ±" + durationText(worstSeconds) +
+           " by more than a minute (the worst, " + std::string(worstTime) + ", by about ±" +
+           durationText(worstSeconds) +
            "): the records are too far apart there. Save the file with a smaller step for a "
            "better answer.";
 }

@@ -53,8 +53,7 @@ std::string utcText(double julianDay, std::string_view timeScale) {
     }
     std::array<char, 40> text{};
     std::snprintf(text.data(), text.size(), "%04d-%s-%02d %02d:%02d:%02d UTC", year,
-                  kMonthNames[static_cast<std::size_t>(month - 1)], day, hmsf[0], hmsf[1],
-                  hmsf[2]);
+                  kMonthNames[static_cast<std::size_t>(month - 1)], day, hmsf[0], hmsf[1], hmsf[2]);
     return text.data();
 }
 

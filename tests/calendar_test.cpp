@@ -58,10 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"JulianDayZero", "B.C. 4713-Jan-01", -0.5},
         DateCase{"FirstYearBC", "B.C. 9999-Jan-01", -1930711.5},
         DateCase{"NoYearZeroBC", "B.C. 0000-Jan-01", 0},
-        DateCase{"BlanksInBC", "B.C.0500-Jan-01", 0}, DateCase{"LastYear", "9999-Dec-31", 5373483.5},
-        DateCase{"OneDigitDay", "2020-Jan-3", 0}, DateCase{"NumericMonth", "2020-01-03", 0},
-        DateCase{"UnknownMonth", "2020-Okt-01", 0}, DateCase{"WithTime", "2020-Jan-01 00:00", 0},
-        DateCase{"Empty", "", 0}, DateCase{"SignInYear", "+020-Jan-01", 0}),
+        DateCase{"BlanksInBC", "B.C.0500-Jan-01", 0},
+        DateCase{"LastYear", "9999-Dec-31", 5373483.5}, DateCase{"OneDigitDay", "2020-Jan-3", 0},
+        DateCase{"NumericMonth", "2020-01-03", 0}, DateCase{"UnknownMonth", "2020-Okt-01", 0},
+        DateCase{"WithTime", "2020-Jan-01 00:00", 0}, DateCase{"Empty", "", 0},
+        DateCase{"SignInYear", "+020-Jan-01", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Days are counted on without a gap across the reform and the year 0.
@@ -122,8 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         InstantCase{"FirstYearWritten", "B.C. 9999-Jan-01 00:00:00", -1930711.5,
                     "B.C. 9999-Jan-01 00:00:00 TDB"},
         InstantCase{"BeforeFirstYear", "", -1930711.5 - 1e-4, ""},
-        InstantCase{"LastSecondWritten", "", 5373484.5 - 1.0 / 86400,
-                    "9999-Dec-31 23:59:59 TDB"},
+        InstantCase{"LastSecondWritten", "", 5373484.5 - 1.0 / 86400, "9999-Dec-31 23:59:59 TDB"},
         InstantCase{"RoundsIntoYear10000", "", 5373484.5 - 0.2 / 86400, ""},
         InstantCase{"FarBeyond", "", 1e300, ""},
         InstantCase{"NotANumber", "", std::numeric_limits<double>::quiet_NaN(), ""},

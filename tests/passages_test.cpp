@@ -11,10 +11,10 @@
 
 #include "scan/ephemeris_scanner.h"
 #include "scan/presentation.h"
-#include "text/calendar.h"
 #include "tests/passage_recorder.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
+#include "text/calendar.h"
 
 namespace vandrel {
 namespace {
@@ -241,9 +241,9 @@ TEST(PassageUncertainty, CoversTheRealErrorOnNearlyEveryOrbit) {
                 const double span = std::min(2 * orbit.period(), 600 * stepHours / 24);
                 const ScanWithPassages scan = scanGenerated(
                     {"--records", std::to_string(static_cast<int>(span / (stepHours / 24))),
-                     "--step-hours", std::to_string(stepHours), "--eccentricity",
-                     std::to_string(e), "--perihelion-distance", std::to_string(q),
-                     "--start-jd", std::to_string(kPerihelionJd - span / 2 + 0.123)});
+                     "--step-hours", std::to_string(stepHours), "--eccentricity", std::to_string(e),
+                     "--perihelion-distance", std::to_string(q), "--start-jd",
+                     std::to_string(kPerihelionJd - span / 2 + 0.123)});
                 for (const TruePassage& passage : scan.passages) {
                     ++passages;
                     if (!passage.uncertainty) {
@@ -252,20 +252,22 @@ TEST(PassageUncertainty, CoversTheRealErrorOnNearlyEveryOrbit) {
                     }
                     const double realSeconds =
                         std::fabs(passage.julianDay - orbit.nearestInstant(passage)) * 86400;
-                    worstRatio = std::max(worstRatio, realSeconds / std::max(passage.uncertainty->seconds, 1.0));
+                    worstRatio = std::max(
+                        worstRatio, realSeconds / std::max(passage.uncertainty->seconds, 1.0));
                     if (realSeconds <= std::max(3 * passage.uncertainty->seconds, 1.0)) {
                         ++covered;
                     } else {
-                        std::printf("      e %g q %g step %g h: %.0f s off, %.1f s stated\n", e,
-                                    q, stepHours, realSeconds, passage.uncertainty->seconds);
+                        std::printf("      e %g q %g step %g h: %.0f s off, %.1f s stated\n", e, q,
+                                    stepHours, realSeconds, passage.uncertainty->seconds);
                     }
                 }
             }
         }
     }
-    std::printf("      %d passages, %d covered, %d without an estimate, real error at most %.2f "
-                "times the stated one\n",
-                passages, covered, withoutEstimate, worstRatio);
+    std::printf(
+        "      %d passages, %d covered, %d without an estimate, real error at most %.2f "
+        "times the stated one\n",
+        passages, covered, withoutEstimate, worstRatio);
     EXPECT_GE(covered, 0.95 * (passages - withoutEstimate));
 }
 
@@ -396,9 +398,9 @@ TEST(Passages, DatesAcrossTheYearZeroAndTheReformReadAsTheirJulianDays) {
     EXPECT_EQ(result.maximum.dateText, "0001-Jan-01 00:00:00.0000");
     // 1000-Feb-29 is a day of the Julian calendar, so a start before it reads it.
     settings = testing::betweenDates("1000-Feb-28", "1000-Mar-01");
-    EXPECT_EQ(scanGenerated({"--records", "10", "--start-jd", "2086360.5"}, settings)
-                  .result.datedCount,
-              3);
+    EXPECT_EQ(
+        scanGenerated({"--records", "10", "--start-jd", "2086360.5"}, settings).result.datedCount,
+        3);
 }
 
 }  // namespace
@@ -434,29 +436,29 @@ TEST_P(UntrustedNumbers, GiveAPassageTheRecordsAllow) {
 
 std::string plainRecord(const char* day, const char* range, const char* rate) {
     return std::to_string(2458848 + (*day - '0')) + ".500000000 = A.D. 2020-Jan-0" +
-           std::string(day) +
-           " 00:00:00.0000 TDB\n LT= 5.680996067794166E-03 RG=" + range + " RR=" + rate + "\n";
+           std::string(day) + " 00:00:00.0000 TDB\n LT= 5.680996067794166E-03 RG=" + range +
+           " RR=" + rate + "\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Reproducers, UntrustedNumbers,
     ::testing::Values(
-        UntrustedCase{"RateThatOverflowsTheCubic",
-                      "$$SOE\n" + plainRecord("1", " 1.000000000000000E+00", "-1.000000000000000E-02") +
-                          plainRecord("2", " 9.900000000000000E-01", " 1.50000000000000E+308") +
-                          "$$EOE\n",
-                      "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.990000000 AU  "
-                      "148101892 km  between items 1 and 2",
-                      "No aphelion in this file's span: the greatest distance is at its first "
-                      "record, so the aphelion lies before the span."},
-        UntrustedCase{"RangeFarFromItsNeighbour",
-                      "$$SOE\n" + plainRecord("1", " 4.500000000000000E+15", "-1.000000000000000E-02") +
-                          plainRecord("2", " 1.800000000000000E-02", " 1.000000000000000E-02") +
-                          "$$EOE\n",
-                      "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.018000000 AU  "
-                      "2692762 km  between items 1 and 2",
-                      "No aphelion in this file's span: the greatest distance is at its first "
-                      "record, so the aphelion lies before the span."},
+        UntrustedCase{
+            "RateThatOverflowsTheCubic",
+            "$$SOE\n" + plainRecord("1", " 1.000000000000000E+00", "-1.000000000000000E-02") +
+                plainRecord("2", " 9.900000000000000E-01", " 1.50000000000000E+308") + "$$EOE\n",
+            "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.990000000 AU  "
+            "148101892 km  between items 1 and 2",
+            "No aphelion in this file's span: the greatest distance is at its first "
+            "record, so the aphelion lies before the span."},
+        UntrustedCase{
+            "RangeFarFromItsNeighbour",
+            "$$SOE\n" + plainRecord("1", " 4.500000000000000E+15", "-1.000000000000000E-02") +
+                plainRecord("2", " 1.800000000000000E-02", " 1.000000000000000E-02") + "$$EOE\n",
+            "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.018000000 AU  "
+            "2692762 km  between items 1 and 2",
+            "No aphelion in this file's span: the greatest distance is at its first "
+            "record, so the aphelion lies before the span."},
         // A positive rate that is 0 once in AU/day still tells an aphelion.
         UntrustedCase{"RateThatUnderflowsInAuPerDay",
                       "Output units    : KM-D\nJDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n"

@@ -106,8 +106,7 @@ TEST_P(RealEphemerides, GiveTheirExactExtremesAndWarnings) {
         warnings.push_back(warning.message);
     }
     EXPECT_EQ(warnings, file.warnings);
-    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header),
-              file.trueLeast);
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header), file.trueLeast);
     EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header), file.trueMost);
 }
 
@@ -122,9 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"2185", "2025-Dec-24 00:00:00.0000", "0.978236564455803", "146342107.083471"},
                  {"2369", "2026-Jun-26 00:00:00.0000", "1.02163229994781", "152834016.710537"},
                  {kBarycentre, kCutShort},
-                 "true  pericentre (from Solar System Barycenter (0))  2025-Dec-24 00:34:47 TDB ± 1 s (00:33:38 UTC)  0.978236563 AU  146342107 km  between items 2185 "
+                 "true  pericentre (from Solar System Barycenter (0))  2025-Dec-24 00:34:47 TDB ± "
+                 "1 s (00:33:38 UTC)  0.978236563 AU  146342107 km  between items 2185 "
                  "and 2186",
-                 "true  apocentre (from Solar System Barycenter (0))  2026-Jun-26 08:13:01 TDB ± 3 s (08:11:51 UTC)  1.021632592 AU  152834060 km  between items 2369 "
+                 "true  apocentre (from Solar System Barycenter (0))  2026-Jun-26 08:13:01 TDB ± 3 "
+                 "s (08:11:51 UTC)  1.021632592 AU  152834060 km  between items 2369 "
                  "and 2370"},
         RealFile{"vectors-mercury-ssb-1d-2020-2030-crlf.txt",
                  3654,
@@ -134,9 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1978", "2025-May-31 00:00:00.0000", "0.301210221606253", "45060407.7853706"},
                  {"2022", "2025-Jul-14 00:00:00.0000", "0.472956670374412", "70753310.8213738"},
                  {kBarycentre},
-                 "true  pericentre (from Solar System Barycenter (0))  2025-May-31 00:10:23 TDB ± 1 s (00:09:14 UTC)  0.301210203 AU  45060405 km  between items 1978 "
+                 "true  pericentre (from Solar System Barycenter (0))  2025-May-31 00:10:23 TDB ± "
+                 "1 s (00:09:14 UTC)  0.301210203 AU  45060405 km  between items 1978 "
                  "and 1979",
-                 "true  apocentre (from Solar System Barycenter (0))  2025-Jul-14 00:39:01 TDB (00:37:52 UTC)  0.472956778 AU  70753327 km  between items 2022 "
+                 "true  apocentre (from Solar System Barycenter (0))  2025-Jul-14 00:39:01 TDB "
+                 "(00:37:52 UTC)  0.472956778 AU  70753327 km  between items 2022 "
                  "and 2023"},
         RealFile{"vectors-pluto-ssb-1d-2020-2030-crlf.txt",
                  3654,
@@ -157,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"780", "2022-Feb-18 00:00:00.0000", "0.00921268677232628", "1378198.32456607"},
                  {kBarycentre},
                  kNoPericentreAfter,
-                 "true  apocentre (from Solar System Barycenter (0))  2022-Feb-17 13:33:10 TDB ± 5 s (13:32:01 UTC)  0.009212687 AU  1378198 km  between items 779 "
+                 "true  apocentre (from Solar System Barycenter (0))  2022-Feb-17 13:33:10 TDB ± 5 "
+                 "s (13:32:01 UTC)  0.009212687 AU  1378198 km  between items 779 "
                  "and 780"},
         RealFile{"vectors-earth-ssb-1d-2020oct-31rec-crlf.txt",
                  31,
@@ -198,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"4389", "2017-Jul-02 20:00:00.0000", "1.00154638059589", "149829205.944437"},
                  {"1", "2017-Jan-01 00:00:00.0000", "1.02783817971363", "153762403.109323"},
                  {kBarycentre},
-                 "true  pericentre (from Solar System Barycenter (0))  2017-Jul-02 19:52:07 TDB (19:50:58 UTC)  1.001546381 AU  149829206 km  between items 4388 "
+                 "true  pericentre (from Solar System Barycenter (0))  2017-Jul-02 19:52:07 TDB "
+                 "(19:50:58 UTC)  1.001546381 AU  149829206 km  between items 4388 "
                  "and 4389",
                  kNoApocentreBefore},
         // The one Sun-centred file: in CSV form.
@@ -210,9 +215,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1830", "2015-Jan-04 00:00:00.0000", "0.983277633744148", "147096240.315059"},
                  {"3473", "2019-Jul-05 00:00:00.0000", "1.01675432807618", "152104282.505206"},
                  {},
-                 "true  2015-Jan-04 06:37:12 TDB ± 6 s (06:36:05 UTC)  0.983277390 AU  147096204 km  between items 1830 "
+                 "true  2015-Jan-04 06:37:12 TDB ± 6 s (06:36:05 UTC)  0.983277390 AU  147096204 "
+                 "km  between items 1830 "
                  "and 1831",
-                 "true  2019-Jul-04 22:12:04 TDB ± 7 s (22:10:54 UTC)  1.016754345 AU  152104285 km  between items 3472 "
+                 "true  2019-Jul-04 22:12:04 TDB ± 7 s (22:10:54 UTC)  1.016754345 AU  152104285 "
+                 "km  between items 3472 "
                  "and 3473"}),
     [](const auto& info) {
         std::string name = info.param.name;

@@ -1,7 +1,7 @@
 #include "tests/scan_model.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -9,9 +9,9 @@
 #include "scan/ephemeris_scanner.h"
 #include "scan/passage_refinement.h"
 #include "scan/scan_messages.h"
+#include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
-#include "text/calendar.h"
 
 // The model reads items with FieldReader and numbers and dates with the
 // shared text rules; everything else it does by hand, one step at a time,
@@ -305,7 +305,8 @@ class Model {
             currentDate_ = record.date;
             currentInstant_ = record.instant;
             ++dateFieldsMet_;
-            const std::string day = currentDate_.substr(0, startsWith(currentDate_, "B.C. ") ? 16 : 11);
+            const std::string day =
+                currentDate_.substr(0, startsWith(currentDate_, "B.C. ") ? 16 : 11);
             const auto recordDay = settings_.startFilterOn ? ParseDate(day) : std::nullopt;
             if (settings_.startFilterOn && !recordDay) {
                 return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
@@ -359,8 +360,8 @@ class Model {
 
     static bool allowed(PassageKind kind, double t, double value, double t0, double a0, double t1,
                         double a1) {
-        const bool inRange = kind == PassageKind::Perihelion ? value <= std::min(a0, a1)
-                                                             : value >= std::max(a0, a1);
+        const bool inRange =
+            kind == PassageKind::Perihelion ? value <= std::min(a0, a1) : value >= std::max(a0, a1);
         return t >= t0 && t <= t1 && value > 0 && std::isfinite(value) && inRange;
     }
 
@@ -410,31 +411,38 @@ class Model {
             const auto t0 = instant(previous);
             const auto t1 = instant(point);
             if ((perihelion || aphelion) && t0 && t1) {
-                const PassageKind kind = perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
+                const PassageKind kind =
+                    perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
                 const double a0 = au(previous);
                 const double a1 = au(point);
                 const auto refined = refineBetweenRecords(kind, {*t0, a0, auPerDay(previous)},
                                                           {*t1, a1, auPerDay(point)});
                 if (atFirst || laterSign == 0) {
-                    passage = TruePassage{kind, atFirst ? *t0 : *t1, atFirst ? a0 : a1,
-                                          previous.item, point.item, {}};
-                } else if (refined && allowed(kind, refined->julianDay, refined->au, *t0, a0, *t1, a1)) {
-                    passage = TruePassage{kind, refined->julianDay, refined->au, previous.item,
-                                          point.item, {}};
+                    passage = TruePassage{kind,          atFirst ? *t0 : *t1, atFirst ? a0 : a1,
+                                          previous.item, point.item,          {}};
+                } else if (refined &&
+                           allowed(kind, refined->julianDay, refined->au, *t0, a0, *t1, a1)) {
+                    passage = TruePassage{kind,          refined->julianDay, refined->au,
+                                          previous.item, point.item,         {}};
                 } else {
-                    const auto parabola =
-                        n >= 3 && instant(points_[n - 3])
-                            ? refineAcrossThreeRecords({*instant(points_[n - 3]), au(points_[n - 3])},
-                                                       {*t0, a0}, {*t1, a1})
-                            : std::nullopt;
+                    const auto parabola = n >= 3 && instant(points_[n - 3])
+                                              ? refineAcrossThreeRecords(
+                                                    {*instant(points_[n - 3]), au(points_[n - 3])},
+                                                    {*t0, a0}, {*t1, a1})
+                                              : std::nullopt;
                     const bool nearEarlier = perihelion == (a0 <= a1);
                     if (parabola && parabola->kind == kind &&
                         allowed(kind, parabola->time, parabola->au, *t0, a0, *t1, a1)) {
-                        passage = TruePassage{kind, parabola->time, parabola->au, previous.item,
-                                              point.item, {}};
-                    } else if ((nearEarlier ? a0 : a1) > 0 && std::isfinite(nearEarlier ? a0 : a1)) {
-                        passage = TruePassage{kind, nearEarlier ? *t0 : *t1, nearEarlier ? a0 : a1,
-                                              previous.item, point.item, {}};
+                        passage = TruePassage{kind,          parabola->time, parabola->au,
+                                              previous.item, point.item,     {}};
+                    } else if ((nearEarlier ? a0 : a1) > 0 &&
+                               std::isfinite(nearEarlier ? a0 : a1)) {
+                        passage = TruePassage{kind,
+                                              nearEarlier ? *t0 : *t1,
+                                              nearEarlier ? a0 : a1,
+                                              previous.item,
+                                              point.item,
+                                              {}};
                     }
                 }
             }
@@ -449,9 +457,12 @@ class Model {
             if (((a > b && b <= c) || (a < b && b >= c)) && t0 && t1 && t2) {
                 if (const auto refined = refineAcrossThreeRecords({*t0, a}, {*t1, b}, {*t2, c})) {
                     const bool early = refined->side == VertexSide::BeforeMiddle;
-                    passage = TruePassage{refined->kind, refined->time, refined->au,
+                    passage = TruePassage{refined->kind,
+                                          refined->time,
+                                          refined->au,
                                           early ? before.item : previous.item,
-                                          early ? previous.item : point.item, {}};
+                                          early ? previous.item : point.item,
+                                          {}};
                 }
             }
         }

@@ -143,9 +143,8 @@ std::optional<DayNumber> dayNumberOf(const CalendarDate& date) {
     if (date.year < kFirstYear || date.year > kLastYear || date.month < 1 || date.month > 12) {
         return std::nullopt;
     }
-    const std::chrono::year_month_day gregorian{std::chrono::year{date.year},
-                                                std::chrono::month{date.month},
-                                                std::chrono::day{date.day}};
+    const std::chrono::year_month_day gregorian{
+        std::chrono::year{date.year}, std::chrono::month{date.month}, std::chrono::day{date.day}};
     const DayNumber gregorianDay = std::chrono::sys_days{gregorian}.time_since_epoch().count();
     if (gregorian.ok() && gregorianDay >= kFirstGregorianDay) {
         return gregorianDay;
@@ -183,8 +182,8 @@ std::optional<DayNumber> ParseDate(std::string_view text) {
     if (!year || !month || !day || *year < 1) {
         return std::nullopt;
     }
-    const int astronomicalYear = beforeChrist ? 1 - static_cast<int>(*year)
-                                              : static_cast<int>(*year);
+    const int astronomicalYear =
+        beforeChrist ? 1 - static_cast<int>(*year) : static_cast<int>(*year);
     return dayNumberOf({astronomicalYear, *month, *day});
 }
 

@@ -215,9 +215,8 @@ State hyperbola(double a, double e, double meanMotion, double sincePerihelion) {
 
 void record(Output& out, const Settings& settings, double julianDay, bool first) {
     const double e = settings.eccentricity;
-    const double a = settings.perihelionDistance > 0
-                         ? settings.perihelionDistance / std::abs(1 - e)
-                         : settings.semiMajorAxis;
+    const double a = settings.perihelionDistance > 0 ? settings.perihelionDistance / std::abs(1 - e)
+                                                     : settings.semiMajorAxis;
     const double meanMotion = 2 * std::numbers::pi / (kEarthYearDays * std::pow(a, 1.5));
     const double since = julianDay - settings.perihelionJd;
     const auto [x, y, vx, vy] =
@@ -251,10 +250,9 @@ void record(Output& out, const Settings& settings, double julianDay, bool first)
     }
     std::snprintf(line, sizeof line, "%.9f = %s TDB ", julianDay, calendarText(julianDay).c_str());
     out.line(line);
-    const char* const lines[] = {" X =%22.15E Y =%22.15E Z =%22.15E",
-                                 " VX=%22.15E VY=%22.15E VZ=%22.15E",
-                                 settings.rate ? " LT=%22.15E RG=%22.15E RR=%22.15E"
-                                               : " LT=%22.15E RG=%22.15E"};
+    const char* const lines[] = {
+        " X =%22.15E Y =%22.15E Z =%22.15E", " VX=%22.15E VY=%22.15E VZ=%22.15E",
+        settings.rate ? " LT=%22.15E RG=%22.15E RR=%22.15E" : " LT=%22.15E RG=%22.15E"};
     for (std::size_t i = 0; i < 3; ++i) {
         std::snprintf(line, sizeof line, lines[i], values[3 * i], values[3 * i + 1],
                       values[3 * i + 2]);
