@@ -66,10 +66,21 @@ class ScanRun final : PassageSink {
         while (reader.next(field)) {
             if (field.length == kStartMarker.size()) {
                 if (field.text == kEndMarker) {
+                    if (!started_) {
+                        // Only a $$SOE after it tells a misplaced end marker
+                        // from a file without records.
+                        endBeforeStart_ = true;
+                        continue;
+                    }
                     return endOfRecords(true);
                 }
                 if (!started_ && field.text == kStartMarker) {
                     beginRecords();
+                    if (endBeforeStart_) {
+                        warn(ScanWarningKind::EndBeforeStart,
+                             std::string(messages::kEndBeforeStart));
+                        return result_;
+                    }
                     if (endDateMatches_) {
                         return result_;
                     }
@@ -110,6 +121,10 @@ class ScanRun final : PassageSink {
         if (header.csv) {
             csvLine_.emplace(header_.columns());
         }
+        // Output formats 1 and 2 give positions without a range; a table
+        // that does not say reads them until it shows a range.
+        readsPositions_ = !header.csv && (header.outputFormat == 0 || header.outputFormat == 1 ||
+                                          header.outputFormat == 2);
         if (header.units == "KM-S" || header.units == "KM-D") {
             unit_ = DistanceUnit::Km;
             // Range rates in km/s or km/day.
@@ -121,10 +136,10 @@ class ScanRun final : PassageSink {
         observer_.recordsBegin(header, result_.warnings);
     }
 
-    // At "$$EOE" or at the end of the input.
+    // At "$$EOE" or at the end of the input, after "$$SOE".
     ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (!started_) {
-            return result_;
+        if (!takeRangeFromPosition()) {
+            return *failure_;
         }
         if (csvLine_ && !csvLine_->empty()) {
             if (!takeRecordField(csvLine_->takeRecord())) {
@@ -191,8 +206,15 @@ class ScanRun final : PassageSink {
                 const std::size_t slot = dateFieldsMet_ & 1;
                 velocityLines_[slot].assign(field.text);
                 velocityRecord_[slot] = dateFieldsMet_;
+            } else if (readsPositions_ && isPlainPositionLine(field)) {
+                positionLine_.assign(field.text);
+                positionRecord_ = dateFieldsMet_;
             }
             return true;
+        }
+        if (kind.isDistance) {
+            recordHasRange_ = true;
+            readsPositions_ = false;  // the file gives its ranges
         }
         contentMet_ = true;  // a date or distance field is never empty
         if (kind.isDate && result_.header.timeScale.empty()) {
@@ -218,7 +240,8 @@ class ScanRun final : PassageSink {
     }
 
     bool takeRecordField(const RecordField& kind) {
-        if (kind.isDate && !takeDate(kind.dateText, kind.instantText)) {
+        if (kind.isDate &&
+            (!takeRangeFromPosition() || !takeDate(kind.dateText, kind.instantText))) {
             return false;
         }
         if (kind.isDistance) {
@@ -227,11 +250,32 @@ class ScanRun final : PassageSink {
             // that meets the end date is counted, but its distance is never
             // read, even where it shares the date's line.
             if (filter_ != Filter::BeforeStart && !endDateMatches_) {
+                if (kind.cut) {
+                    return fail(ScanFailureKind::DistanceOutOfRange,
+                                messages::itemTooLong(dateFieldsMet_, kKeptCharacters));
+                }
                 takePassagePoint(kind);
                 return takeDistance(kind.distanceText);
             }
         }
         return true;
+    }
+
+    // A plain record that ends without a range, but with a position, has
+    // the position's distance (and with a velocity, its rate).
+    bool takeRangeFromPosition() {
+        const std::uint64_t record = dateFieldsMet_;
+        const bool hasRange = recordHasRange_;
+        recordHasRange_ = false;
+        if (!readsPositions_ || hasRange || record == 0 || positionRecord_ != record) {
+            return true;
+        }
+        fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(record));
+        RecordField range;
+        range.isDistance = true;
+        range.distanceText = fromPosition_.range();
+        range.rateText = fromPosition_.rate();
+        return takeRecordField(range);
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {
@@ -271,7 +315,7 @@ class ScanRun final : PassageSink {
         // Only the first record's velocity is read at once; the last one's at the end.
         const bool first = lastPoint_ == 0;
         lastPoint_ = csvLine_ ? csvLine_->line() : dateFieldsMet_;
-        const VelocityTexts velocity = first ? velocityOf(lastPoint_) : VelocityTexts{};
+        const VectorTexts velocity = first ? velocityOf(lastPoint_) : VectorTexts{};
         passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
                         kind.distanceText, kind.rateText, first ? &velocity : nullptr});
     }
@@ -279,16 +323,16 @@ class ScanRun final : PassageSink {
     // The velocity of a record, where it is still held: a CSV line holds its
     // own; a plain record had it on a line of its own, held while the record
     // and the one after it are read.
-    VelocityTexts velocityOf(std::uint64_t point) const {
+    VectorTexts velocityOf(std::uint64_t point) const {
         if (point == 0) {
             return {};
         }
         if (csvLine_) {
-            return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point) : VelocityTexts{};
+            return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point) : VectorTexts{};
         }
         const std::size_t slot = point & 1;
-        return velocityRecord_[slot] == point ? plainVelocity(velocityLines_[slot].view())
-                                              : VelocityTexts{};
+        return velocityRecord_[slot] == point ? plainVector(velocityLines_[slot].view())
+                                              : VectorTexts{};
     }
 
     // Most distances change nothing: a quick estimate passes them over, and
@@ -392,6 +436,13 @@ class ScanRun final : PassageSink {
     HeldText<kKeptCharacters, 77> velocityLines_[2];  // of plain records of odd and even number
     std::uint64_t velocityRecord_[2] = {0, 0};        // which record each belongs to
     std::uint64_t lastPoint_ = 0;  // the record (or CSV line) the passages took last
+    // A plain table without ranges: each record's position line, and its range.
+    bool readsPositions_ = false;
+    bool recordHasRange_ = false;
+    HeldText<kKeptCharacters, 77> positionLine_;
+    std::uint64_t positionRecord_ = 0;
+    RangeFromPosition fromPosition_;
+    bool endBeforeStart_ = false;  // "$$EOE" came before any "$$SOE"
     PassageFinder passages_{*this};
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

@@ -79,14 +79,17 @@ void HeaderReader::takeColumnName(std::string_view name) {
         lineColumns_.rangeRate = column_;
     } else if (name == "VX" || name == "VY" || name == "VZ") {
         lineColumns_.velocity[name[1] - 'X'] = column_;
+    } else if (name == "X" || name == "Y" || name == "Z") {
+        lineColumns_.position[name[0] - 'X'] = column_;
     }
 }
 
-// A line that names a Julian day, a calendar date and a range column is the
-// line of column names of a file in CSV form.
+// A line that names a Julian day, a calendar date and a range column (or X,
+// Y and Z) is the line of column names of a file in CSV form.
 void HeaderReader::finishLine() {
     if (lineColumns_.julianDay != CsvColumns::kNone &&
-        lineColumns_.calendarDate != CsvColumns::kNone && lineColumns_.range != CsvColumns::kNone) {
+        lineColumns_.calendarDate != CsvColumns::kNone &&
+        (lineColumns_.range != CsvColumns::kNone || lineColumns_.hasPosition())) {
         header_.csv = true;
         header_.timeScale = lineTimeScale_;
         columns_ = lineColumns_;

@@ -18,7 +18,12 @@ struct CsvColumns {
     std::size_t calendarDate = kNone;                 // "Calendar Date (TDB)"
     std::size_t range = kNone;                        // "RG"
     std::size_t rangeRate = kNone;                    // "RR"
+    std::size_t position[3] = {kNone, kNone, kNone};  // "X", "Y", "Z"
     std::size_t velocity[3] = {kNone, kNone, kNone};  // "VX", "VY", "VZ"
+
+    bool hasPosition() const {
+        return position[0] != kNone && position[1] != kNone && position[2] != kNone;
+    }
 };
 
 // Notes what the lines before "$$SOE" state: the labelled header lines, and

@@ -293,7 +293,7 @@ std::optional<PassageFinder::Numbers> PassageFinder::numbersOf(const HeldRecord&
 }
 
 // v^2/2 - GM/r: below 0 the body is bound to the Sun.
-std::optional<double> PassageFinder::energyOf(const VelocityTexts& velocity, double au) const {
+std::optional<double> PassageFinder::energyOf(const VectorTexts& velocity, double au) const {
     double speedSquared = 0;
     for (const std::string_view component : {velocity.x, velocity.y, velocity.z}) {
         if (component.empty()) {
@@ -310,7 +310,7 @@ std::optional<double> PassageFinder::energyOf(const VelocityTexts& velocity, dou
 }
 
 void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun,
-                           const VelocityTexts& lastVelocity) {
+                           const VectorTexts& lastVelocity) {
     if (pending_) {
         Pending pending = *pending_;
         pending_.reset();

@@ -15,11 +15,11 @@ namespace vandrel {
 // during the call that receives them.
 struct RecordPoint {
     std::int32_t item = 0;
-    std::string_view instantText;   // the Julian day that opens the record
-    std::string_view dateText;      // its date and time, when the Julian day cannot be read
-    std::string_view rangeText;     // RG, in the file's unit
-    std::string_view rateText;      // RR, in the file's units; empty when the record has none
-    const VelocityTexts* velocity;  // of the first record only: VX, VY, VZ in the rate's units
+    std::string_view instantText;  // the Julian day that opens the record
+    std::string_view dateText;     // its date and time, when the Julian day cannot be read
+    std::string_view rangeText;    // RG, in the file's unit
+    std::string_view rateText;     // RR, in the file's units; empty when the record has none
+    const VectorTexts* velocity;   // of the first record only: VX, VY, VZ in the rate's units
 };
 
 // How the file's numbers become AU and AU/day.
@@ -64,7 +64,7 @@ class PassageFinder {
     // allows the test of an open orbit, which needs the Sun's mass, with the
     // velocity of the first record and `lastVelocity`, the last one's.
     void finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool aboutTheSun,
-                const VelocityTexts& lastVelocity);
+                const VectorTexts& lastVelocity);
 
     // The passages whose error may exceed a minute, and the most uncertain.
     std::uint64_t uncertainCount() const { return uncertainCount_; }
@@ -118,7 +118,7 @@ class PassageFinder {
     void emit(const TruePassage& passage);
     std::optional<Numbers> numbersOf(const HeldRecord& record) const;
     double auOf(const HeldRecord& record) const;
-    std::optional<double> energyOf(const VelocityTexts& velocity, double au) const;
+    std::optional<double> energyOf(const VectorTexts& velocity, double au) const;
     std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,
                                         const Numbers& later);
 

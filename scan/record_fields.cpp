@@ -1,8 +1,11 @@
 #include "scan/record_fields.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 
+#include "text/number_text.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
@@ -105,16 +108,45 @@ std::string_view plainTimeScale(std::string_view dateField) {
     return rest.substr(0, rest.find_first_of(" \t"));
 }
 
+bool isPlainPositionLine(const Field& field) {
+    return field.length == kDistanceFieldLength && hasShortTagAt(field.text, 1, "X =") &&
+           hasShortTagAt(field.text, 27, "Y =") && hasShortTagAt(field.text, 53, "Z =");
+}
+
 bool isPlainVelocityLine(const Field& field) {
     return field.length == kDistanceFieldLength && hasShortTagAt(field.text, 1, "VX=") &&
            hasShortTagAt(field.text, 27, "VY=") && hasShortTagAt(field.text, 53, "VZ=");
 }
 
-VelocityTexts plainVelocity(std::string_view velocityLine) {
-    if (velocityLine.size() != kDistanceFieldLength) {
+VectorTexts plainVector(std::string_view line) {
+    if (line.size() != kDistanceFieldLength) {
         return {};
     }
-    return {velocityLine.substr(3, 22), velocityLine.substr(29, 22), velocityLine.substr(55, 22)};
+    return {line.substr(3, 22), line.substr(29, 22), line.substr(55, 22)};
+}
+
+namespace {
+
+std::size_t shortestText(double value, char (&buffer)[32]) {
+    return static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, value).ptr -
+                                    buffer);
+}
+
+}  // namespace
+
+void RangeFromPosition::compute(const VectorTexts& position, const VectorTexts& velocity) {
+    const double x = TextToNumber(position.x);
+    const double y = TextToNumber(position.y);
+    const double z = TextToNumber(position.z);
+    const double range = std::hypot(x, y, z);
+    rangeLength_ = shortestText(range, range_);
+    rateLength_ = 0;
+    if (!velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0) {
+        const double rate = (x * TextToNumber(velocity.x) + y * TextToNumber(velocity.y) +
+                             z * TextToNumber(velocity.z)) /
+                            range;
+        rateLength_ = shortestText(rate, rate_);
+    }
 }
 
 void CsvRecordLine::take(const Field& field) {
@@ -123,6 +155,8 @@ void CsvRecordLine::take(const Field& field) {
         ++line_;
         instant_.clear();
         rate_.clear();
+        cut_ = false;
+        positionItems_ = 0;
         for (auto& component : velocity_[line_ & 1]) {
             component.clear();
         }
@@ -139,15 +173,22 @@ void CsvRecordLine::take(const Field& field) {
         }
     } else if (column_ == columns_.range) {
         hasRange_ = true;
+        cut_ = cut_ || field.length > field.text.size();
         range_.assign(field.text);
     } else if (column_ == columns_.julianDay) {
         instant_.assign(field.text);
     } else if (column_ == columns_.rangeRate) {
+        cut_ = cut_ || field.length > field.text.size();
         rate_.assign(field.text);
     } else {
         for (std::size_t axis = 0; axis < 3; ++axis) {
             if (column_ == columns_.velocity[axis]) {
                 velocity_[line_ & 1][axis].assign(field.text);
+            }
+            // Only a table without a range column reads its positions.
+            if (column_ == columns_.position[axis] && columns_.range == CsvColumns::kNone) {
+                position_[axis].assign(field.text);
+                ++positionItems_;
             }
         }
     }
@@ -159,8 +200,17 @@ RecordField CsvRecordLine::takeRecord() {
     record.dateText = date_.view();
     record.instantText = instant_.view();
     record.isDistance = hasRange_;
+    record.cut = cut_;
     record.distanceText = range_.view();
     record.rateText = rate_.view();
+    if (positionItems_ == 3) {
+        fromPosition_.compute({position_[0].view(), position_[1].view(), position_[2].view()},
+                              velocityOf(line_));
+        record.isDistance = true;
+        record.distanceText = fromPosition_.range();
+        record.rateText = fromPosition_.rate();
+        positionItems_ = 0;
+    }
     hasDate_ = false;
     hasRange_ = false;
     return record;

@@ -17,9 +17,27 @@ inline constexpr std::size_t kKeptCharacters = 128;
 // The longest date text of a record: "B.C. " and "0500-Jan-01 00:00:00.0000".
 inline constexpr std::size_t kLongestDateText = 30;
 
-// A record's velocity, in the file's units; empty texts when it has none.
-struct VelocityTexts {
+// A record's position or velocity, in the file's units; empty texts when it
+// has none.
+struct VectorTexts {
     std::string_view x, y, z;
+};
+
+// The distance |r| of a position and, with a velocity, the range rate
+// r.v/|r|, in the file's units: for a table without a range column. Written
+// as the shortest texts that read back as the same numbers, so that they go
+// the way of a range read from the file.
+class RangeFromPosition {
+  public:
+    void compute(const VectorTexts& position, const VectorTexts& velocity);
+    std::string_view range() const { return {range_, rangeLength_}; }
+    std::string_view rate() const { return {rate_, rateLength_}; }
+
+  private:
+    char range_[32];
+    char rate_[32];
+    std::size_t rangeLength_ = 0;
+    std::size_t rateLength_ = 0;
 };
 
 // What the scan takes from the fields after "$$SOE". The texts are valid
@@ -29,12 +47,14 @@ struct RecordField {
     std::string_view dateText;     // the record's date and time, when isDate
     std::string_view instantText;  // its Julian day, when isDate
     bool isDistance = false;
+    // The distance or its rate was longer than the scan keeps: it cannot be read.
+    bool cut = false;
     std::string_view distanceText;  // the distance's number, when isDistance
     std::string_view rateText;      // the range rate's number; empty when there is none
 };
 
-// The three numbers of a plain table's velocity line.
-VelocityTexts plainVelocity(std::string_view velocityLine);
+// The three numbers of a plain table's position or velocity line.
+VectorTexts plainVector(std::string_view line);
 
 // A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
 // (or "= B.C. 0500-Jan-01 ...") is a date field; "LT= 5.738924308196282E-03
@@ -44,8 +64,9 @@ VelocityTexts plainVelocity(std::string_view velocityLine);
 RecordField plainRecordField(const Field& field);
 
 // "VX=... VY=... VZ=..." of 77 characters: a plain record's velocity line,
-// which plainVelocity() cuts.
+// which plainVector() cuts; "X =... Y =... Z =..." its position line.
 bool isPlainVelocityLine(const Field& field);
+bool isPlainPositionLine(const Field& field);
 
 // The word after a plain date field's date and time: "TDB".
 std::string_view plainTimeScale(std::string_view dateField);
@@ -53,14 +74,15 @@ std::string_view plainTimeScale(std::string_view dateField);
 // Gathers the items of one line of a file in CSV form, whose columns were
 // named above "$$SOE", into one record: its calendar date ("A.D. " and the
 // date/time text, or the whole of "B.C. ..."), Julian day, range, range rate
-// and velocity. Holds a fixed number of characters.
+// and velocity; without a range column, the range and its rate of its
+// position and velocity. Holds a fixed number of characters.
 class CsvRecordLine {
   public:
     explicit CsvRecordLine(const CsvColumns& columns) : columns_(columns) {}
 
     // The next item of the current line (the first of a new line starts it).
     void take(const Field& field);
-    bool empty() const { return !hasDate_ && !hasRange_; }
+    bool empty() const { return !hasDate_ && !hasRange_ && positionItems_ == 0; }
     // The line's record; the line is emptied, and the texts stay valid until
     // the next call of take.
     RecordField takeRecord();
@@ -69,7 +91,7 @@ class CsvRecordLine {
     // The velocity of the line, counted from 1, is still held: it is the
     // current line or the one before, which are held in turn.
     bool holdsVelocityOf(std::uint64_t line) const { return line_ - line <= 1; }
-    VelocityTexts velocityOf(std::uint64_t line) const {
+    VectorTexts velocityOf(std::uint64_t line) const {
         const auto& velocity = velocity_[line & 1];
         return {velocity[0].view(), velocity[1].view(), velocity[2].view()};
     }
@@ -80,11 +102,15 @@ class CsvRecordLine {
     std::uint64_t line_ = 0;
     bool hasDate_ = false;
     bool hasRange_ = false;
+    bool cut_ = false;  // the range or rate item is longer than the scan keeps
+    int positionItems_ = 0;
     HeldText<kLongestDateText> date_;
     HeldText<kKeptCharacters, 17> instant_;         // "2455197.500000000"
     HeldText<kKeptCharacters, 21> range_;           // "9.833029493991273E-01"
     HeldText<kKeptCharacters, 22> rate_;            // "-1.331370071305297E-05"
     HeldText<kKeptCharacters, 22> velocity_[2][3];  // of lines of odd and even number
+    HeldText<kKeptCharacters, 22> position_[3];
+    RangeFromPosition fromPosition_;
 };
 
 }  // namespace vandrel

@@ -13,9 +13,10 @@ inline constexpr std::string_view kEndMarkerMissing =
     "The file ends before $$EOE: it may have been cut short. The results cover the records read.";
 inline constexpr std::string_view kTooManyRecords = "Too many records: more than 2147483647.";
 inline constexpr std::string_view kNoDistances =
-    "No distances in this file: its records have no RG= value. In Horizons, choose the vector "
-    "table with LT, range and range-rate (output format 3), with labels on, and save the file "
-    "again.";
+    "No distances in this file: its records have no RG= value and no position (X, Y, Z). In "
+    "Horizons, choose a vector table with positions or ranges (output format 1, 2, 3, 4 or 6), "
+    "with labels on, and save the file again.";
+inline constexpr std::string_view kEndBeforeStart = "$$EOE comes before $$SOE: no record was read.";
 inline constexpr std::string_view kNoRecords =
     "No records in this file: no line between $$SOE and $$EOE carries a date (= A.D.). In "
     "Horizons, choose the Vector Table ephemeris type and save the file again.";
@@ -86,6 +87,11 @@ inline std::string uncertainPassages(std::uint64_t count, std::string_view worst
            durationText(worstSeconds) +
            "): the records are too far apart there. Save the file with a smaller step for a "
            "better answer.";
+}
+
+inline std::string itemTooLong(std::uint64_t record, std::size_t most) {
+    return "Distance out of range at record " + std::to_string(record) +
+           ": its range or range-rate item is longer than " + std::to_string(most) + " characters.";
 }
 
 inline std::string readFailed(std::string_view reason) {

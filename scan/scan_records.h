@@ -55,6 +55,7 @@ enum class ScanWarningKind {
     StartDateAfterEveryRecord,
     EndDateNeverMet,
     UncertainPassages,
+    EndBeforeStart,
 };
 
 // Something the user must know about a result that is still given.
@@ -114,7 +115,7 @@ enum class ScanFailureKind {
     TooManyRecords,
     DistanceOutOfRange,
     ReadFailed,
-    NoDistances,  // records, but not one "RG=" distance
+    NoDistances,  // records, but not one distance: no "RG=" and no position
     NoRecords,    // something between the markers, but not one dated record
 };
 

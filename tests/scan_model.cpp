@@ -109,9 +109,34 @@ struct Record {  // what one date field, distance field or CSV line carries
     std::string date;
     std::string instant;
     bool hasRange = false;
+    bool tooLong = false;  // its range or rate item is longer than the scan keeps
     std::string range;
     std::string rate;
+    std::string position[3];  // a CSV line's X, Y, Z, where no RG column is named
+    int positionItems = 0;
+    std::string velocity[3];
 };
+
+// |r| of a position and r.v/|r| with a velocity, each as a text that reads
+// back as the same number; the rate is empty without a whole velocity.
+void rangeOfPosition(const std::string (&position)[3], const std::string (&velocity)[3],
+                     std::string& range, std::string& rate) {
+    const double x = TextToNumber(position[0]);
+    const double y = TextToNumber(position[1]);
+    const double z = TextToNumber(position[2]);
+    const double r = std::hypot(x, y, z);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", r);
+    range = text;
+    rate.clear();
+    if (!velocity[0].empty() && !velocity[1].empty() && !velocity[2].empty() && r > 0) {
+        std::snprintf(text, sizeof text, "%.17g",
+                      (x * TextToNumber(velocity[0]) + y * TextToNumber(velocity[1]) +
+                       z * TextToNumber(velocity[2])) /
+                          r);
+        rate = text;
+    }
+}
 
 class Model {
   public:
@@ -133,10 +158,18 @@ class Model {
         while (reader.next(field)) {
             const std::string text(field.text);
             if (text == "$$EOE" && field.length == 5) {
+                if (!started_) {
+                    endBeforeStart_ = true;
+                    continue;
+                }
                 return endOfRecords(true);
             }
             if (!started_ && text == "$$SOE" && field.length == 5) {
                 startRecords();
+                if (endBeforeStart_) {
+                    warn(ScanWarningKind::EndBeforeStart, std::string(messages::kEndBeforeStart));
+                    return finished();
+                }
                 if (settings_.endStopOn && settings_.endDateText.empty()) {
                     return finished();
                 }
@@ -149,7 +182,7 @@ class Model {
             if (field.length > 0) {
                 contentMet_ = true;
             }
-            const auto failure = result_.header.csv ? csvItem(text, field.startsLine)
+            const auto failure = result_.header.csv ? csvItem(text, field.startsLine, field.length)
                                                     : plainItem(text, field.length);
             if (failure) {
                 return *failure;
@@ -168,6 +201,8 @@ class Model {
   private:
     struct Columns {
         std::size_t julianDay = kNoColumn, date = kNoColumn, range = kNoColumn, rate = kNoColumn;
+        std::size_t position[3] = {kNoColumn, kNoColumn, kNoColumn};
+        std::size_t velocity[3] = {kNoColumn, kNoColumn, kNoColumn};
     };
 
     void headerItem(const std::string& text, bool startsLine) {
@@ -198,12 +233,19 @@ class Model {
             lineColumns_.range = column_;
         } else if (text == "RR") {
             lineColumns_.rate = column_;
+        } else if (text == "X" || text == "Y" || text == "Z") {
+            lineColumns_.position[text[0] - 'X'] = column_;
+        } else if (text == "VX" || text == "VY" || text == "VZ") {
+            lineColumns_.velocity[text[1] - 'X'] = column_;
         }
     }
 
     void endHeaderLine() {
+        const bool position = lineColumns_.position[0] != kNoColumn &&
+                              lineColumns_.position[1] != kNoColumn &&
+                              lineColumns_.position[2] != kNoColumn;
         if (lineColumns_.julianDay != kNoColumn && lineColumns_.date != kNoColumn &&
-            lineColumns_.range != kNoColumn) {
+            (lineColumns_.range != kNoColumn || position)) {
             header_.csv = true;
             header_.timeScale = lineTimeScale_;
             columns_ = lineColumns_;
@@ -221,6 +263,8 @@ class Model {
         if (!centre.empty() && centre != "Sun (10)") {
             warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(centre));
         }
+        const int format = header_.outputFormat;
+        readsPositions_ = !header_.csv && (format == 0 || format == 1 || format == 2);
         const std::string& units = header_.units;
         if (units == "KM-S" || units == "KM-D") {
             inKm_ = true;
@@ -265,15 +309,55 @@ class Model {
         if (record.hasRange) {
             record.range = slice(text, 31, 21);
             record.rate = slice(text, 53, 3) == "RR=" ? slice(text, 56, 22) : "";
+            recordHasRange_ = true;
+            readsPositions_ = false;
+        }
+        const bool vectorLine = length == 77 && !record.hasDate && !record.hasRange;
+        if (vectorLine && slice(text, 1, 3) == "VX=" && slice(text, 27, 3) == "VY=" &&
+            slice(text, 53, 3) == "VZ=") {
+            velocityLine_ = text;
+            velocityRecord_ = dateFieldsMet_;
+        } else if (vectorLine && readsPositions_ && slice(text, 1, 3) == "X =" &&
+                   slice(text, 27, 3) == "Y =" && slice(text, 53, 3) == "Z =") {
+            positionLine_ = text;
+            positionRecord_ = dateFieldsMet_;
+        }
+        if (record.hasDate) {
+            if (const auto failure = rangeOfPositionLine()) {
+                return failure;
+            }
         }
         return takeRecord(record);
     }
 
+    // A plain record without a range but with a position line: its range.
+    std::optional<ScanFailure> rangeOfPositionLine() {
+        const bool hasRange = recordHasRange_;
+        recordHasRange_ = false;
+        if (!readsPositions_ || hasRange || dateFieldsMet_ == 0 ||
+            positionRecord_ != dateFieldsMet_) {
+            return std::nullopt;
+        }
+        Record record;
+        record.hasRange = true;
+        std::string position[3];
+        std::string velocity[3];
+        for (int axis = 0; axis < 3; ++axis) {
+            position[axis] = slice(positionLine_, 4 + 26 * axis, 22);
+            if (velocityRecord_ == dateFieldsMet_) {
+                velocity[axis] = slice(velocityLine_, 4 + 26 * axis, 22);
+            }
+        }
+        rangeOfPosition(position, velocity, record.range, record.rate);
+        return takeRecord(record);
+    }
+
     // A CSV line is one record, taken when the next line begins.
-    std::optional<ScanFailure> csvItem(const std::string& text, bool startsLine) {
+    std::optional<ScanFailure> csvItem(const std::string& text, bool startsLine,
+                                       std::uint64_t length) {
         if (startsLine) {
-            if (line_.hasDate || line_.hasRange) {
-                const auto failure = takeRecord(line_);
+            if (line_.hasDate || line_.hasRange || line_.positionItems > 0) {
+                const auto failure = takeLine();
                 if (failure || stopped_) {
                     return failure;
                 }
@@ -291,13 +375,33 @@ class Model {
             line_.date = slice(text, 1, 30);
         } else if (column_ == columns_.range) {
             line_.hasRange = true;
+            line_.tooLong = line_.tooLong || length > text.size();
             line_.range = text;
         } else if (column_ == columns_.julianDay) {
             line_.instant = text;
         } else if (column_ == columns_.rate) {
+            line_.tooLong = line_.tooLong || length > text.size();
             line_.rate = text;
+        } else {
+            for (int axis = 0; axis < 3; ++axis) {
+                if (column_ == columns_.velocity[axis]) {
+                    line_.velocity[axis] = text;
+                }
+                if (column_ == columns_.position[axis] && columns_.range == kNoColumn) {
+                    line_.position[axis] = text;
+                    ++line_.positionItems;
+                }
+            }
         }
         return std::nullopt;
+    }
+
+    std::optional<ScanFailure> takeLine() {
+        if (line_.positionItems == 3) {
+            line_.hasRange = true;
+            rangeOfPosition(line_.position, line_.velocity, line_.range, line_.rate);
+        }
+        return takeRecord(line_);
     }
 
     std::optional<ScanFailure> takeRecord(const Record& record) {
@@ -328,6 +432,10 @@ class Model {
         ++distanceFieldsMet_;
         if (beforeStart_ || stopped_) {
             return std::nullopt;
+        }
+        if (record.tooLong) {
+            return ScanFailure{ScanFailureKind::DistanceOutOfRange,
+                               messages::itemTooLong(dateFieldsMet_, kItemCharacters)};
         }
         if (result_.datedCount > 0) {
             takePoint(
@@ -474,11 +582,11 @@ class Model {
 
     // At "$$EOE" or at the end of the input.
     ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (!started_) {
-            return finished();
+        if (const auto failure = rangeOfPositionLine()) {
+            return *failure;
         }
-        if (result_.header.csv && (line_.hasDate || line_.hasRange)) {
-            if (const auto failure = takeRecord(line_)) {
+        if (result_.header.csv && (line_.hasDate || line_.hasRange || line_.positionItems > 0)) {
+            if (const auto failure = takeLine()) {
                 return *failure;
             }
             if (stopped_) {
@@ -545,6 +653,13 @@ class Model {
     bool stopped_ = false;
     bool contentMet_ = false;
     bool beforeStart_ = false;  // the latest date is before the start date
+    bool endBeforeStart_ = false;
+    bool readsPositions_ = false;  // a plain table that has shown no range
+    bool recordHasRange_ = false;
+    std::string positionLine_;
+    std::uint64_t positionRecord_ = 0;
+    std::string velocityLine_;
+    std::uint64_t velocityRecord_ = 0;
     std::string currentDate_;
     std::string currentInstant_;
     std::uint64_t dateFieldsMet_ = 0;

@@ -27,9 +27,13 @@ class TableGenerator {
         text += pickOf({"Center body name: Sun (10)   {source: DE441}\n",
                         "Center body name: Earth (399)\n", ""});
         text += *units != '\0' ? "Output units    : " + std::string(units) + end() : "";
-        text += chance(50) ? "Output format   : 3" + end() : "";
-        text += csv ? pickOf({"JDTDB, Calendar Date (TDB), X, LT, RG, RR,\n",
-                              "JDUT, Calendar Date (UT), X, LT, RG, XX,\n"})
+        text +=
+            chance(50) ? "Output format   : " + std::string(pickOf({"3", "2", "1"})) + end() : "";
+        const bool positionsOnly = chance(25);  // output formats 1 and 2
+        text += csv ? (positionsOnly ? pickOf({"JDTDB, Calendar Date (TDB), X, Y, Z, VX, VY, VZ,\n",
+                                               "JDTDB, Calendar Date (TDB), X, Y, Z,\n"})
+                                     : pickOf({"JDTDB, Calendar Date (TDB), X, LT, RG, RR,\n",
+                                               "JDUT, Calendar Date (UT), X, LT, RG, XX,\n"}))
                     : "";
         text += chance(95) ? "$$SOE" + end() : "";
         const int count = pick(14);
@@ -46,7 +50,17 @@ class TableGenerator {
             const double rr = 0.3 * std::sin(angle) * 2 * M_PI / period * rateScale;
             const std::string date = chance(3) ? "2021-Feb-29 00:00" : dateText(firstDay + i);
             char line[256];
-            if (csv) {
+            // A position and velocity of that range and rate.
+            const double x = rg * std::cos(angle);
+            const double y = rg * std::sin(angle);
+            const double vx = rr * std::cos(angle);
+            const double vy = rr * std::sin(angle);
+            if (csv && positionsOnly) {
+                std::snprintf(line, sizeof line,
+                              "%.9f, A.D. %s:00.0000, %.15E, %.15E, 0.0E+00, %.15E, %.15E, 0.0,",
+                              2458849.5 + t, date.c_str(), x, y, vx, vy);
+                text += line + end();
+            } else if (csv) {
                 std::snprintf(line, sizeof line,
                               "%.9f, A.D. %s:00.0000, 1.0E+00, 5.0E-03, %.15E, %.15E,",
                               2458849.5 + t, date.c_str(), rg, rr);
@@ -55,9 +69,21 @@ class TableGenerator {
                 std::snprintf(line, sizeof line, "%.9f = A.D. %s:00.0000 TDB", 2458849.5 + t,
                               date.c_str());
                 text += line + end();
-                std::snprintf(line, sizeof line, " LT=%22.15E RG=%22.15E %s=%22.15E", 5.7e-3, rg,
-                              rates ? "RR" : "XX", rr);
-                text += line + end();
+                if (positionsOnly || chance(20)) {
+                    std::snprintf(line, sizeof line, " X =%22.15E Y =%22.15E Z =%22.15E", x, y,
+                                  0.0);
+                    text += line + end();
+                    if (rates) {
+                        std::snprintf(line, sizeof line, " VX=%22.15E VY=%22.15E VZ=%22.15E", vx,
+                                      vy, 0.0);
+                        text += line + end();
+                    }
+                }
+                if (!positionsOnly) {
+                    std::snprintf(line, sizeof line, " LT=%22.15E RG=%22.15E %s=%22.15E", 5.7e-3,
+                                  rg, rates ? "RR" : "XX", rr);
+                    text += line + end();
+                }
             }
             if (chance(8)) {
                 text += pickOf({"", "junk, \"quoted, text\"", "$$SOE", " ",

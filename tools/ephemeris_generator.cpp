@@ -9,7 +9,6 @@
 #include <cstring>
 #include <iostream>
 #include <numbers>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +34,9 @@ constexpr std::string_view kUsage =
     "  --center NAME       the header's centre (default \"Sun (10)\"); the orbit stays "
     "heliocentric\n"
     "  --csv               one record per line in named columns, as CSV_FORMAT=YES\n"
+    "  --format N          Horizons' output format: 1 position, 2 position and velocity,\n"
+    "                      3 (default) both with LT, RG, RR; 4 position and LT, RG, RR;\n"
+    "                      5 velocity; 6 LT, RG, RR\n"
     "  --no-rate           leave out RR: the RR column, or RR= after RG= on its line\n"
     "  --rate-zero-first   write the first record's RR as exactly 0\n"
     "  --crlf              end lines with CR LF (default LF)\n"
@@ -54,8 +56,14 @@ struct Settings {
     std::string units = "AU-D";
     std::string center = "Sun (10)";
     bool csv = false;
+    int format = 3;
     bool rate = true;
     bool rateZeroFirst = false;
+
+    // Which of the three groups of numbers the output format holds.
+    bool positions() const { return format != 5 && format != 6; }
+    bool velocities() const { return format == 2 || format == 3 || format == 5; }
+    bool ranges() const { return format == 3 || format == 4 || format == 6; }
     bool crlf = false;
     bool endMarker = true;
     std::string output;
@@ -128,6 +136,20 @@ std::string padded(const std::string& text, std::size_t width, bool right = fals
     return right ? blanks + text : text + blanks;
 }
 
+// The columns of a CSV line, counted in X, Y, Z, VX, VY, VZ, LT, RG, RR.
+std::vector<std::size_t> columnsOf(const Settings& settings) {
+    std::vector<std::size_t> columns;
+    for (std::size_t column = 0; column < 9; ++column) {
+        const bool wanted = column < 3   ? settings.positions()
+                            : column < 6 ? settings.velocities()
+                                         : settings.ranges() && (settings.rate || column != 8);
+        if (wanted) {
+            columns.push_back(column);
+        }
+    }
+    return columns;
+}
+
 void header(Output& out, const Settings& settings) {
     out.line("*******************************************************************************");
     out.line("Ephemeris / vandrel-generate: a Kepler orbit for tests and benchmarks");
@@ -143,23 +165,37 @@ void header(Output& out, const Settings& settings) {
     out.line("Center geodetic : 0.00000000,0.00000000,0.0000000 {E-lon(deg),Lat(deg),Alt(km)}");
     out.line("Output units    : " + settings.units);
     out.line("Output type     : GEOMETRIC cartesian states");
-    out.line("Output format   : 3 (position, velocity, LT, range, range-rate)");
+    static constexpr const char* kFormatNames[] = {"",
+                                                   "position only",
+                                                   "position and velocity",
+                                                   "position, velocity, LT, range, range-rate",
+                                                   "position, LT, range, and range-rate",
+                                                   "velocity only",
+                                                   "LT, range, and range-rate"};
+    out.line("Output format   : " + std::to_string(settings.format) + " (" +
+             kFormatNames[settings.format] + ")");
     out.line("Reference frame : Ecliptic of J2000.0");
     out.line("*******************************************************************************");
     if (settings.csv) {
         std::string names = padded("JDTDB,", 18, true) + padded("Calendar Date (TDB),", 32, true);
-        for (const char* name : {"X", "Y", "Z", "VX", "VY", "VZ", "LT", "RG", "RR"}) {
-            if (settings.rate || std::string_view(name) != "RR") {
-                names += padded(std::string(name) + ",", 24, true);
-            }
+        for (const std::size_t column : columnsOf(settings)) {
+            static constexpr const char* kNames[] = {"X",  "Y",  "Z",  "VX", "VY",
+                                                     "VZ", "LT", "RG", "RR"};
+            names += padded(std::string(kNames[column]) + ",", 24, true);
         }
         out.line(names);
         out.line(std::string(names.size(), '*'));
     } else {
         out.line("JDTDB");
-        out.line("   X     Y     Z");
-        out.line("   VX    VY    VZ");
-        out.line("   LT    RG    RR");
+        if (settings.positions()) {
+            out.line("   X     Y     Z");
+        }
+        if (settings.velocities()) {
+            out.line("   VX    VY    VZ");
+        }
+        if (settings.ranges()) {
+            out.line(settings.rate ? "   LT    RG    RR" : "   LT    RG");
+        }
         out.line("*******************************************************************************");
     }
     out.line("$$SOE");
@@ -241,9 +277,9 @@ void record(Output& out, const Settings& settings, double julianDay, bool first)
     if (settings.csv) {
         int used = std::snprintf(line, sizeof line, "%.9f, %s,", julianDay,
                                  calendarText(julianDay).c_str());
-        for (const double value : std::span(values).first(settings.rate ? 9 : 8)) {
+        for (const std::size_t column : columnsOf(settings)) {
             used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
-                                  " %22.15E,", value);
+                                  " %22.15E,", values[column]);
         }
         out.line(line);
         return;
@@ -253,10 +289,13 @@ void record(Output& out, const Settings& settings, double julianDay, bool first)
     const char* const lines[] = {
         " X =%22.15E Y =%22.15E Z =%22.15E", " VX=%22.15E VY=%22.15E VZ=%22.15E",
         settings.rate ? " LT=%22.15E RG=%22.15E RR=%22.15E" : " LT=%22.15E RG=%22.15E"};
+    const bool groups[] = {settings.positions(), settings.velocities(), settings.ranges()};
     for (std::size_t i = 0; i < 3; ++i) {
-        std::snprintf(line, sizeof line, lines[i], values[3 * i], values[3 * i + 1],
-                      values[3 * i + 2]);
-        out.line(line);
+        if (groups[i]) {
+            std::snprintf(line, sizeof line, lines[i], values[3 * i], values[3 * i + 1],
+                          values[3 * i + 2]);
+            out.line(line);
+        }
     }
 }
 
@@ -297,6 +336,8 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
         } else if (argument == "--semi-major-axis" && number(settings.semiMajorAxis)) {
         } else if (argument == "--eccentricity" && number(settings.eccentricity)) {
         } else if (argument == "--perihelion-distance" && number(settings.perihelionDistance)) {
+        } else if (argument == "--format" && number(value) && value >= 1 && value <= 6) {
+            settings.format = static_cast<int>(value);
         } else if (argument == "--rate-zero-first") {
             settings.rateZeroFirst = true;
         } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {

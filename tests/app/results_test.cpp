@@ -254,9 +254,9 @@ void ResultsTest::scanFailureLeavesTheWindowAsItWas_data() {
                "$$SOE\n2458119.500000000 = A.D. 2018-Jan-01 00:00:00.0000 TDB\n"
                " X =-1.752200603881933E-01 Y = 9.675633320786794E-01 Z =-3.8E-05\n$$EOE\n")
         << false
-        << "No distances in this file: its records have no RG= value. In Horizons, choose the "
-           "vector table with LT, range and range-rate (output format 3), with labels on, and "
-           "save the file again.";
+        << "No distances in this file: its records have no RG= value and no position (X, Y, "
+           "Z). In Horizons, choose a vector table with positions or ranges (output format 1, 2, "
+           "3, 4 or 6), with labels on, and save the file again.";
 }
 
 void ResultsTest::scanFailureLeavesTheWindowAsItWas() {

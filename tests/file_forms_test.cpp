@@ -1,0 +1,145 @@
+// Every form of vector table that holds a distance from the centre gives the
+// same answers as the table with ranges (output format 3), and damaged files
+// say what is wrong with them.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "scan/ephemeris_scanner.h"
+#include "scan/presentation.h"
+#include "tests/passage_recorder.h"
+#include "tests/test_files.h"
+#include "tests/test_rows.h"
+
+namespace vandrel {
+namespace {
+
+using testing::PassageRecorder;
+
+struct Scan {
+    ScanOutcome outcome;
+    std::vector<TruePassage> passages;
+};
+
+Scan scanText(const std::string& text) {
+    MemorySource source(text);
+    PassageRecorder recorder;
+    ScanSettings settings;
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    ScanOutcome outcome = EphemerisScanner().scan(source, settings, recorder);
+    return {std::move(outcome), recorder.passages};
+}
+
+struct FormCase {
+    const char* name;
+    std::vector<std::string> options;
+    double mostDaysApart;  // between a passage and format 3's
+};
+
+class FileForms : public ::testing::TestWithParam<FormCase> {};
+
+// Two years of daily records of the Earth-like orbit, in km/s, plain or CSV.
+TEST_P(FileForms, GiveTheRecordsAndPassagesOfTheTableWithRanges) {
+    std::vector<std::string> options{"--records", "800", "--units", "KM-S"};
+    const Scan ranges = scanText(testing::generateEphemeris(options));
+    options.insert(options.end(), GetParam().options.begin(), GetParam().options.end());
+    const Scan form = scanText(testing::generateEphemeris(options));
+    const auto* expected = std::get_if<ScanResult>(&ranges.outcome);
+    const auto* result = std::get_if<ScanResult>(&form.outcome);
+    ASSERT_TRUE(expected && result);
+    for (const Extreme which : {Extreme::Least, Extreme::Most}) {
+        const auto& record = which == Extreme::Least ? result->minimum : result->maximum;
+        const auto& wanted = which == Extreme::Least ? expected->minimum : expected->maximum;
+        const ExtremeTexts texts = presentExtreme(record, which);
+        EXPECT_EQ(texts.item, presentExtreme(wanted, which).item);
+        EXPECT_EQ(texts.summary, presentExtreme(wanted, which).summary);
+        // |r| of a position written to 16 digits: the range to 1e-15.
+        EXPECT_NEAR(record.au, wanted.au, 1e-15 * wanted.au);
+    }
+    EXPECT_TRUE(result->warnings.empty());
+    ASSERT_EQ(form.passages.size(), ranges.passages.size());
+    for (std::size_t i = 0; i < form.passages.size(); ++i) {
+        EXPECT_EQ(form.passages[i].kind, ranges.passages[i].kind);
+        EXPECT_NEAR(form.passages[i].julianDay, ranges.passages[i].julianDay,
+                    GetParam().mostDaysApart);
+        EXPECT_NEAR(form.passages[i].au, ranges.passages[i].au, 1e-9);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FileForms,
+    ::testing::Values(
+        // With a velocity the rate is r.v/|r|, and the passages are refined
+        // as with RR; a position alone gives the parabola of three ranges.
+        FormCase{"PositionAndVelocity", {"--format", "2"}, 1.0 / 86400},
+        FormCase{"PositionAndVelocityInCsv", {"--format", "2", "--csv"}, 1.0 / 86400},
+        FormCase{"PositionOnly", {"--format", "1"}, 60.0 / 86400},
+        FormCase{"PositionOnlyInCsv", {"--format", "1", "--csv"}, 60.0 / 86400},
+        FormCase{"PositionAndRanges", {"--format", "4"}, 1e-9},
+        FormCase{"RangesOnly", {"--format", "6"}, 1e-9},
+        FormCase{"RangesOnlyInCsv", {"--format", "6", "--csv"}, 1e-9}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DamagedCase {
+    const char* name;
+    std::string text;
+    const char* failure;  // or empty for a result
+    const char* warning;  // the result's last warning
+};
+
+class DamagedFiles : public ::testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedFiles, SayWhatIsWrong) {
+    const Scan scan = scanText(GetParam().text);
+    if (*GetParam().failure != '\0') {
+        ASSERT_TRUE(std::holds_alternative<ScanFailure>(scan.outcome));
+        EXPECT_EQ(std::get<ScanFailure>(scan.outcome).message, GetParam().failure);
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<ScanResult>(scan.outcome))
+        << std::get<ScanFailure>(scan.outcome).message;
+    const auto& result = std::get<ScanResult>(scan.outcome);
+    EXPECT_EQ(result.datedCount, 0);
+    EXPECT_EQ(result.header.target, "Earth (399)");
+    EXPECT_EQ(result.header.centre, "Sun (10)");
+    EXPECT_EQ(result.header.units, "AU-D");
+    ASSERT_FALSE(result.warnings.empty());
+    EXPECT_EQ(result.warnings.back().message, GetParam().warning);
+}
+
+const std::string kHeader =
+    "Target body name: Earth (399)\nCenter body name: Sun (10)\nOutput units    : AU-D\n";
+const std::string kRecord = testing::record("2020-Jan-01", "9.836868025025924E-01");
+const std::string kCsvNames = "JDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFiles,
+    ::testing::Values(
+        DamagedCase{"EndMarkerBeforeTheStartMarker",
+                    kHeader + "$$EOE\n$$SOE\n" + kRecord + "$$EOE\n", "",
+                    "$$EOE comes before $$SOE: no record was read."},
+        DamagedCase{"OnlyAnEndMarker", "$$EOE\n",
+                    "This file holds no ephemeris records: no line reads $$SOE.", ""},
+        DamagedCase{"EndMarkerWithoutAStartMarker", kHeader + "$$EOE\n" + kRecord,
+                    "This file holds no ephemeris records: no line reads $$SOE.", ""},
+        // Its 129th character is still a 0: read as far as it is kept, it
+        // would be a distance of 0.
+        DamagedCase{"RangeItemLongerThanKept",
+                    kCsvNames + "2458849.5, A.D. 2020-Jan-01 00:00:00.0000, " +
+                        std::string(129, '0') + "1.5, 1.0E-05,\n$$EOE\n",
+                    "Distance out of range at record 1: its range or range-rate item is longer "
+                    "than 128 characters.",
+                    ""},
+        DamagedCase{"VelocityOnly", testing::generateEphemeris({"--records", "3", "--format", "5"}),
+                    "No distances in this file: its records have no RG= value and no position "
+                    "(X, Y, Z). In Horizons, choose a vector table with positions or ranges "
+                    "(output format 1, 2, 3, 4 or 6), with labels on, and save the file again.",
+                    ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vandrel
