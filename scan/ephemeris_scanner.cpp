@@ -212,7 +212,7 @@ class ScanRun final : PassageSink {
             }
             return true;
         }
-        if (kind.isDistance) {
+        if (kind.isDistance && readsPositions_) {
             recordHasRange_ = true;
             readsPositions_ = false;  // the file gives its ranges
         }
@@ -244,30 +244,39 @@ class ScanRun final : PassageSink {
             (!takeRangeFromPosition() || !takeDate(kind.dateText, kind.instantText))) {
             return false;
         }
-        if (kind.isDistance) {
-            ++distanceFieldsMet_;
-            // A record before the start date is skipped whole; the record
-            // that meets the end date is counted, but its distance is never
-            // read, even where it shares the date's line.
-            if (filter_ != Filter::BeforeStart && !endDateMatches_) {
-                if (kind.cut) {
-                    return fail(ScanFailureKind::DistanceOutOfRange,
-                                messages::itemTooLong(dateFieldsMet_, kKeptCharacters));
-                }
-                takePassagePoint(kind);
-                return takeDistance(kind.distanceText);
-            }
+        return !kind.isDistance || takeDistanceField(kind);
+    }
+
+    bool takeDistanceField(const RecordField& kind) {
+        ++distanceFieldsMet_;
+        // A record before the start date is skipped whole; the record that
+        // meets the end date is counted, but its distance is never read, even
+        // where it shares the date's line.
+        if (filter_ == Filter::BeforeStart || endDateMatches_) {
+            return true;
         }
-        return true;
+        if (kind.cut) {
+            return fail(ScanFailureKind::DistanceOutOfRange,
+                        messages::itemTooLong(dateFieldsMet_, kKeptCharacters));
+        }
+        takePassagePoint(kind);
+        return takeDistance(kind.distanceText);
     }
 
     // A plain record that ends without a range, but with a position, has
     // the position's distance (and with a velocity, its rate).
     bool takeRangeFromPosition() {
+        if (!readsPositions_) {
+            return true;  // the file gives its ranges
+        }
+        return takeRangeOfPositionLine();
+    }
+
+    [[gnu::noinline]] bool takeRangeOfPositionLine() {
         const std::uint64_t record = dateFieldsMet_;
         const bool hasRange = recordHasRange_;
         recordHasRange_ = false;
-        if (!readsPositions_ || hasRange || record == 0 || positionRecord_ != record) {
+        if (hasRange || record == 0 || positionRecord_ != record) {
             return true;
         }
         fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(record));
@@ -275,7 +284,7 @@ class ScanRun final : PassageSink {
         range.isDistance = true;
         range.distanceText = fromPosition_.range();
         range.rateText = fromPosition_.rate();
-        return takeRecordField(range);
+        return takeDistanceField(range);
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {

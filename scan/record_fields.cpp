@@ -180,16 +180,34 @@ void CsvRecordLine::take(const Field& field) {
     } else if (column_ == columns_.rangeRate) {
         cut_ = cut_ || field.length > field.text.size();
         rate_.assign(field.text);
-    } else {
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            if (column_ == columns_.velocity[axis]) {
-                velocity_[line_ & 1][axis].assign(field.text);
+    } else if (column_ >= firstVectorColumn_ && column_ <= lastVectorColumn_) {
+        takeVector(field);
+    }
+}
+
+CsvRecordLine::CsvRecordLine(const CsvColumns& columns)
+    : columns_(columns),
+      readsPositions_(columns.range == CsvColumns::kNone && columns.hasPosition()) {
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        for (const std::size_t column :
+             {columns.velocity[axis],
+              readsPositions_ ? columns.position[axis] : CsvColumns::kNone}) {
+            if (column != CsvColumns::kNone) {
+                firstVectorColumn_ = std::min(firstVectorColumn_, column);
+                lastVectorColumn_ = std::max(lastVectorColumn_, column);
             }
-            // Only a table without a range column reads its positions.
-            if (column_ == columns_.position[axis] && columns_.range == CsvColumns::kNone) {
-                position_[axis].assign(field.text);
-                ++positionItems_;
-            }
+        }
+    }
+}
+
+void CsvRecordLine::takeVector(const Field& field) {
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        if (column_ == columns_.velocity[axis]) {
+            velocity_[line_ & 1][axis].assign(field.text);
+        }
+        if (readsPositions_ && column_ == columns_.position[axis]) {
+            position_[axis].assign(field.text);
+            ++positionItems_;
         }
     }
 }

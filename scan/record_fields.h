@@ -78,7 +78,7 @@ std::string_view plainTimeScale(std::string_view dateField);
 // position and velocity. Holds a fixed number of characters.
 class CsvRecordLine {
   public:
-    explicit CsvRecordLine(const CsvColumns& columns) : columns_(columns) {}
+    explicit CsvRecordLine(const CsvColumns& columns);
 
     // The next item of the current line (the first of a new line starts it).
     void take(const Field& field);
@@ -97,7 +97,14 @@ class CsvRecordLine {
     }
 
   private:
+    void takeVector(const Field& field);
+
     const CsvColumns& columns_;
+    const bool readsPositions_;  // no range column, but X, Y and Z
+    // The columns of the vectors read lie from the first to the last of
+    // these, so that every other item is passed by two comparisons.
+    std::size_t firstVectorColumn_ = CsvColumns::kNone;
+    std::size_t lastVectorColumn_ = 0;
     std::size_t column_ = 0;
     std::uint64_t line_ = 0;
     bool hasDate_ = false;

@@ -15,7 +15,8 @@ class HeldText {
     static_assert(Usual <= N && Usual > 0);
 
   public:
-    void assign(std::string_view from) {
+    // Inlined wherever it is used: the scan holds a few texts of every record.
+    [[gnu::always_inline]] void assign(std::string_view from) {
         if (from.size() == Usual) {
             std::memcpy(text_, from.data(), Usual);
             length_ = Usual;
