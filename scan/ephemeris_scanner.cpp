@@ -8,6 +8,7 @@
 #include "scan/passage_finder.h"
 #include "scan/record_fields.h"
 #include "scan/scan_messages.h"
+#include "scan/unlabelled_record.h"
 #include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
@@ -125,6 +126,9 @@ class ScanRun final : PassageSink {
         // that does not say reads them until it shows a range.
         readsPositions_ = !header.csv && (header.outputFormat == 0 || header.outputFormat == 1 ||
                                           header.outputFormat == 2);
+        if (!header.csv && header_.legend().lines > 0) {
+            unlabelled_.emplace(header_.legend());
+        }
         if (header.units == "KM-S" || header.units == "KM-D") {
             unit_ = DistanceUnit::Km;
             // Range rates in km/s or km/day.
@@ -138,7 +142,7 @@ class ScanRun final : PassageSink {
 
     // At "$$EOE" or at the end of the input, after "$$SOE".
     ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (!takeRangeFromPosition()) {
+        if (!takeRecordEnd()) {
             return *failure_;
         }
         if (csvLine_ && !csvLine_->empty()) {
@@ -209,6 +213,8 @@ class ScanRun final : PassageSink {
             } else if (readsPositions_ && isPlainPositionLine(field)) {
                 positionLine_.assign(field.text);
                 positionRecord_ = dateFieldsMet_;
+            } else if (unlabelled_ && UnlabelledRecord::isNumbersLine(field.text)) {
+                return takeNumbersLine(field);
             }
             return true;
         }
@@ -240,8 +246,7 @@ class ScanRun final : PassageSink {
     }
 
     bool takeRecordField(const RecordField& kind) {
-        if (kind.isDate &&
-            (!takeRangeFromPosition() || !takeDate(kind.dateText, kind.instantText))) {
+        if (kind.isDate && (!takeRecordEnd() || !takeDate(kind.dateText, kind.instantText))) {
             return false;
         }
         return !kind.isDistance || takeDistanceField(kind);
@@ -263,20 +268,41 @@ class ScanRun final : PassageSink {
         return takeDistance(kind.distanceText);
     }
 
-    // A plain record that ends without a range, but with a position, has
-    // the position's distance (and with a velocity, its rate).
-    bool takeRangeFromPosition() {
-        if (!readsPositions_) {
+    // At the end of a plain record: a record without a range, but with a
+    // position, has the position's distance (and with a velocity, its rate);
+    // a record of numbers only, those that the legend names.
+    bool takeRecordEnd() {
+        if (!readsPositions_ && !recordHasNumbers_) {
             return true;  // the file gives its ranges
         }
-        return takeRangeOfPositionLine();
+        return takeRangeOfRecord();
     }
 
-    [[gnu::noinline]] bool takeRangeOfPositionLine() {
+    // A line of numbers only, placed by the legend.
+    [[gnu::noinline]] bool takeNumbersLine(const Field& field) {
+        if (dateFieldsMet_ == 0) {
+            return true;  // no record yet
+        }
+        if (const std::string misfit = unlabelled_->take(field.text); !misfit.empty()) {
+            return fail(ScanFailureKind::RecordNotFitLegend,
+                        messages::recordNotFitLegend(dateFieldsMet_, misfit));
+        }
+        recordHasNumbers_ = true;
+        return true;
+    }
+
+    [[gnu::noinline]] bool takeRangeOfRecord() {
         const std::uint64_t record = dateFieldsMet_;
         const bool hasRange = recordHasRange_;
         recordHasRange_ = false;
-        if (hasRange || record == 0 || positionRecord_ != record) {
+        if (recordHasNumbers_) {
+            recordHasNumbers_ = false;
+            RecordField range;
+            const bool hasDistance = !hasRange && unlabelled_->range(range);
+            unlabelled_->begin();
+            return !hasDistance || takeDistanceField(range);
+        }
+        if (!readsPositions_ || hasRange || record == 0 || positionRecord_ != record) {
             return true;
         }
         fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(record));
@@ -451,7 +477,9 @@ class ScanRun final : PassageSink {
     HeldText<kKeptCharacters, 77> positionLine_;
     std::uint64_t positionRecord_ = 0;
     RangeFromPosition fromPosition_;
-    bool endBeforeStart_ = false;  // "$$EOE" came before any "$$SOE"
+    bool endBeforeStart_ = false;                 // "$$EOE" came before any "$$SOE"
+    std::optional<UnlabelledRecord> unlabelled_;  // for a plain table with a legend
+    bool recordHasNumbers_ = false;               // the record has lines of numbers only
     PassageFinder passages_{*this};
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

@@ -1,6 +1,8 @@
 #include "scan/header_reader.h"
 
+#include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "text/text_slice.h"
 
@@ -47,10 +49,58 @@ void HeaderReader::take(const Field& field) {
     if (field.startsLine) {
         finishLine();
         takeLabelledLine(field.text);
+        // The legend: the lines of names after a line of the Julian day's name.
+        if (inLegend_) {
+            inLegend_ = legend_.addLine(field.text);
+        }
+        if (field.text == "JDTDB" || field.text == "JDUT" || field.text == "JDCT") {
+            legend_ = {};
+            inLegend_ = true;
+        }
     } else {
         ++column_;
+        inLegend_ = false;  // a line of CSV column names
     }
     takeColumnName(field.text);
+}
+
+bool Legend::addLine(std::string_view line) {
+    if (lines == kMostLines || line.empty()) {
+        return false;
+    }
+    static constexpr std::pair<std::string_view, Name> kNames[] = {
+        {"X", Name::X},   {"Y", Name::Y},   {"Z", Name::Z},   {"VX", Name::VX},
+        {"VY", Name::VY}, {"VZ", Name::VZ}, {"RG", Name::RG}, {"RR", Name::RR}};
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t start = line.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        const std::string_view word = line.substr(start, end - start);
+        for (const char c : word) {
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) {
+                return false;  // a legend names quantities in capitals
+            }
+        }
+        if (count == kMostNames) {
+            return false;
+        }
+        Name name = Name::Other;
+        for (const auto& [text, known] : kNames) {
+            name = word == text ? known : name;
+        }
+        names[lines][count++] = name;
+        at = end;
+    }
+    if (count == 0) {
+        return false;
+    }
+    counts[lines] = count;
+    text[lines] = std::string(TextTrimmed(line));
+    ++lines;
+    return true;
 }
 
 void HeaderReader::takeLabelledLine(std::string_view line) {

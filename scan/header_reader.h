@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,8 +28,25 @@ struct CsvColumns {
     }
 };
 
-// Notes what the lines before "$$SOE" state: the labelled header lines, and
-// a line of column names that puts the file in CSV form. Keeps at most
+// What each number of a record's lines is in a table saved with labels off,
+// as the legend above "$$SOE" names them line by line: "JDTDB", then
+// "X     Y     Z", "VX    VY    VZ", "LT    RG    RR".
+struct Legend {
+    enum class Name : std::uint8_t { Other, X, Y, Z, VX, VY, VZ, RG, RR };
+    static constexpr std::size_t kMostLines = 8;
+    static constexpr std::size_t kMostNames = 8;
+
+    std::array<std::array<Name, kMostNames>, kMostLines> names{};
+    std::array<std::size_t, kMostLines> counts{};  // names on each line
+    std::size_t lines = 0;
+    std::string text[kMostLines];  // each line as written, for messages
+
+    // Adds a line of names; false for a line that is no legend line.
+    bool addLine(std::string_view line);
+};
+
+// Notes what the lines before "$$SOE" state: the labelled header lines, a
+// line of column names that puts the file in CSV form, and the legend. Keeps at most
 // EphemerisHeader::kMostCharacters of each text, whatever the input.
 class HeaderReader {
   public:
@@ -36,6 +55,7 @@ class HeaderReader {
     // The header as read up to "$$SOE".
     const EphemerisHeader& finish();
     const CsvColumns& columns() const { return columns_; }
+    const Legend& legend() const { return legend_; }
 
   private:
     void takeLabelledLine(std::string_view line);
@@ -47,6 +67,8 @@ class HeaderReader {
     CsvColumns lineColumns_;  // the columns named in the line being read
     std::size_t column_ = 0;
     std::string lineTimeScale_;  // from the line's "Calendar Date (...)"
+    Legend legend_;
+    bool inLegend_ = false;  // the lines after a line of "JDTDB" alone
 };
 
 }  // namespace vandrel

@@ -94,6 +94,12 @@ inline std::string itemTooLong(std::uint64_t record, std::size_t most) {
            ": its range or range-rate item is longer than " + std::to_string(most) + " characters.";
 }
 
+inline std::string recordNotFitLegend(std::uint64_t record, std::string_view misfit) {
+    return "Record " + std::to_string(record) +
+           " does not fit the legend above $$SOE: " + std::string(misfit) +
+           ". Save the file again from Horizons.";
+}
+
 inline std::string readFailed(std::string_view reason) {
     return "The file could not be read to its end: " + std::string(reason) + ".";
 }

@@ -115,8 +115,9 @@ enum class ScanFailureKind {
     TooManyRecords,
     DistanceOutOfRange,
     ReadFailed,
-    NoDistances,  // records, but not one distance: no "RG=" and no position
-    NoRecords,    // something between the markers, but not one dated record
+    NoDistances,         // records, but not one distance: no "RG=" and no position
+    NoRecords,           // something between the markers, but not one dated record
+    RecordNotFitLegend,  // a line of numbers that the legend does not name
 };
 
 struct ScanFailure {

@@ -81,7 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"PositionOnlyInCsv", {"--format", "1", "--csv"}, 60.0 / 86400},
         FormCase{"PositionAndRanges", {"--format", "4"}, 1e-9},
         FormCase{"RangesOnly", {"--format", "6"}, 1e-9},
-        FormCase{"RangesOnlyInCsv", {"--format", "6", "--csv"}, 1e-9}),
+        FormCase{"RangesOnlyInCsv", {"--format", "6", "--csv"}, 1e-9},
+        // Labels off: lines of numbers, placed by the legend above $$SOE.
+        FormCase{"LabelsOff", {"--labels", "off"}, 1e-9},
+        FormCase{"LabelsOffPositionAndVelocity", {"--labels", "off", "--format", "2"}, 1.0 / 86400},
+        FormCase{"LabelsOffPositionOnly", {"--labels", "off", "--format", "1"}, 60.0 / 86400},
+        FormCase{"LabelsOffRangesWithoutRate", {"--labels", "off", "--no-rate"}, 0.01}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DamagedCase {
@@ -115,6 +120,7 @@ const std::string kHeader =
     "Target body name: Earth (399)\nCenter body name: Sun (10)\nOutput units    : AU-D\n";
 const std::string kRecord = testing::record("2020-Jan-01", "9.836868025025924E-01");
 const std::string kCsvNames = "JDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n";
+const std::string kUnlabelledDate = "2459721.500000000 = A.D. 2022-May-22 00:00:00.0000 TDB\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFiles,
@@ -133,6 +139,20 @@ INSTANTIATE_TEST_SUITE_P(
                         std::string(129, '0') + "1.5, 1.0E-05,\n$$EOE\n",
                     "Distance out of range at record 1: its range or range-rate item is longer "
                     "than 128 characters.",
+                    ""},
+        DamagedCase{"LabelsOffLineThatDoesNotFitTheLegend",
+                    "JDTDB\n   X     Y     Z\n****\n$$SOE\n" + kUnlabelledDate +
+                        "   1.48E+08  1.18E+08  3.56E+06\n" + kUnlabelledDate +
+                        "   1.47E+08  1.19E+08\n$$EOE\n",
+                    "Record 2 does not fit the legend above $$SOE: its line 1 holds 2 numbers "
+                    "where the legend names 3 (X     Y     Z). Save the file again from "
+                    "Horizons.",
+                    ""},
+        DamagedCase{"LabelsOffLineBeyondTheLegend",
+                    "JDTDB\n   X     Y     Z\n****\n$$SOE\n" + kUnlabelledDate +
+                        "   1.48E+08  1.18E+08  3.56E+06\n   1.0E+00  2.0E+00  3.0E+00\n$$EOE\n",
+                    "Record 1 does not fit the legend above $$SOE: its line 2 of numbers has no "
+                    "line in the legend. Save the file again from Horizons.",
                     ""},
         DamagedCase{"VelocityOnly", testing::generateEphemeris({"--records", "3", "--format", "5"}),
                     "No distances in this file: its records have no RG= value and no position "

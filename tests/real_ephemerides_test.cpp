@@ -263,6 +263,18 @@ INSTANTIATE_TEST_SUITE_P(
                  kNoPericentreBefore,
                  kNoApocentreAfter,
                  1},
+        // Labels off: the legend above $$SOE names the numbers of each line.
+        RealFile{"vectors-format1-labels-off-kms-roadster-ssb-12h-2022may.txt",
+                 3,
+                 "SpaceX Roadster (spacecraft) (-143205)",
+                 "Solar System Barycenter (0)",
+                 "KM-S",
+                 {"3", "2022-May-23 00:00:00.0000", "1.26450464734096", "189167202.732462"},
+                 {"1", "2022-May-22 00:00:00.0000", "1.26836003660443", "189743960.756997"},
+                 {kBarycentre},
+                 kNoPericentreAfter,
+                 kNoApocentreBefore,
+                 1},
         // Sun-centred, in 30-day steps, with lone CRs for line ends.
         RealFile{"vectors-no-lt-rg-rr-earth-sun-30d-2018-cr-only.txt",
                  134,

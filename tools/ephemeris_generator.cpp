@@ -38,6 +38,7 @@ constexpr std::string_view kUsage =
     "                      3 (default) both with LT, RG, RR; 4 position and LT, RG, RR;\n"
     "                      5 velocity; 6 LT, RG, RR\n"
     "  --no-rate           leave out RR: the RR column, or RR= after RG= on its line\n"
+    "  --labels off        plain records of numbers only, placed by the legend\n"
     "  --rate-zero-first   write the first record's RR as exactly 0\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
@@ -58,6 +59,7 @@ struct Settings {
     bool csv = false;
     int format = 3;
     bool rate = true;
+    bool labels = true;
     bool rateZeroFirst = false;
 
     // Which of the three groups of numbers the output format holds.
@@ -286,9 +288,13 @@ void record(Output& out, const Settings& settings, double julianDay, bool first)
     }
     std::snprintf(line, sizeof line, "%.9f = %s TDB ", julianDay, calendarText(julianDay).c_str());
     out.line(line);
-    const char* const lines[] = {
+    const char* const labelled[] = {
         " X =%22.15E Y =%22.15E Z =%22.15E", " VX=%22.15E VY=%22.15E VZ=%22.15E",
         settings.rate ? " LT=%22.15E RG=%22.15E RR=%22.15E" : " LT=%22.15E RG=%22.15E"};
+    const char* const numbersOnly[] = {
+        "  %22.15E %22.15E %22.15E", "  %22.15E %22.15E %22.15E",
+        settings.rate ? "  %22.15E %22.15E %22.15E" : "  %22.15E %22.15E"};
+    const auto& lines = settings.labels ? labelled : numbersOnly;
     const bool groups[] = {settings.positions(), settings.velocities(), settings.ranges()};
     for (std::size_t i = 0; i < 3; ++i) {
         if (groups[i]) {
@@ -338,6 +344,10 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
         } else if (argument == "--perihelion-distance" && number(settings.perihelionDistance)) {
         } else if (argument == "--format" && number(value) && value >= 1 && value <= 6) {
             settings.format = static_cast<int>(value);
+        } else if (argument == "--labels" && i + 1 < argc &&
+                   (std::string_view(argv[i + 1]) == "off" ||
+                    std::string_view(argv[i + 1]) == "on")) {
+            settings.labels = std::string_view(argv[++i]) == "on";
         } else if (argument == "--rate-zero-first") {
             settings.rateZeroFirst = true;
         } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {
