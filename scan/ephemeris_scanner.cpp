@@ -1,6 +1,7 @@
 #include "scan/ephemeris_scanner.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -62,7 +63,7 @@ class ScanRun final : PassageSink {
 
     ScanOutcome scanFields(ByteSource& input) {
         observer_.fileOpened();
-        FieldReader reader(input, kKeptCharacters);
+        FieldReader reader(input, kLineCharacters);
         Field field;
         while (reader.next(field)) {
             if (field.length == kStartMarker.size()) {
@@ -77,6 +78,11 @@ class ScanRun final : PassageSink {
                 }
                 if (!started_ && field.text == kStartMarker) {
                     beginRecords();
+                    if (result_.header.observer &&
+                        header_.observerColumns().rangeEnd == ObserverColumns::kNone) {
+                        return ScanFailure{ScanFailureKind::NoHeliocentricRange,
+                                           std::string(messages::kNoHeliocentricRange)};
+                    }
                     if (endBeforeStart_) {
                         warn(ScanWarningKind::EndBeforeStart,
                              std::string(messages::kEndBeforeStart));
@@ -115,6 +121,10 @@ class ScanRun final : PassageSink {
     void beginRecords() {
         started_ = true;
         result_.header = header_.finish();
+        if (result_.header.observer) {
+            beginObserverRows();
+            return;
+        }
         const EphemerisHeader& header = result_.header;
         if (!header.centre.empty() && header.centre != "Sun (10)") {
             warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(header.centre));
@@ -138,6 +148,58 @@ class ScanRun final : PassageSink {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
         }
         observer_.recordsBegin(header, result_.warnings);
+    }
+
+    // An observer table's r is the distance from the Sun, whatever the
+    // observer; rdot is in km/s, whatever the output units.
+    void beginObserverRows() {
+        if (header_.observerColumns().rangeEnd == ObserverColumns::kNone) {
+            return;  // the scan fails: the table has no r
+        }
+        result_.header.centre = "Sun (10)";
+        passages_.setScale({1, 86400 / kKmPerAu});
+        if (header_.observerColumns().lightTimeEnd == ObserverColumns::kNone) {
+            warn(ScanWarningKind::SeenFromTheObserver, std::string(messages::kSeenFromTheObserver));
+        }
+        observer_.recordsBegin(result_.header, result_.warnings);
+    }
+
+    // A row of an observer table: its date and time, then its columns.
+    [[gnu::noinline]] bool takeObserverRow(const Field& field) {
+        contentMet_ = contentMet_ || field.length > 0;
+        const ObserverColumns& columns = header_.observerColumns();
+        const std::string_view row = field.text;
+        if (row.size() < columns.dateWidth || row.empty() || row[0] < '0' || row[0] > '9') {
+            return true;  // no row
+        }
+        RecordField date;
+        date.isDate = true;
+        date.dateText = TextTrimmed(row.substr(0, columns.dateWidth));
+        // The passage happens earlier than it is seen, by the light time.
+        if (const auto seen = julianDayOfDateText(date.dateText)) {
+            const std::string_view lightTime = ObserverColumns::valueAt(row, columns.lightTimeEnd);
+            const double minutes = lightTime.empty() ? 0 : TextToNumber(lightTime);
+            const double julianDay = *seen - minutes / 1440;
+            observerInstantLength_ = static_cast<std::size_t>(
+                std::to_chars(observerInstant_, observerInstant_ + sizeof observerInstant_,
+                              julianDay)
+                    .ptr -
+                observerInstant_);
+            date.instantText = {observerInstant_, observerInstantLength_};
+        }
+        if (!takeRecordField(date)) {
+            return false;
+        }
+        const std::string_view range = ObserverColumns::valueAt(row, columns.rangeEnd);
+        if (!UnlabelledRecord::isNumbersLine(range)) {
+            return true;  // "n.a." or blank: no distance at this row
+        }
+        RecordField distance;
+        distance.isDistance = true;
+        distance.distanceText = range;
+        const std::string_view rate = ObserverColumns::valueAt(row, columns.rateEnd);
+        distance.rateText = UnlabelledRecord::isNumbersLine(rate) ? rate : std::string_view();
+        return takeRecordField(distance);
     }
 
     // At "$$EOE" or at the end of the input, after "$$SOE".
@@ -196,6 +258,9 @@ class ScanRun final : PassageSink {
 
     // One field after the start marker; false when the scan fails.
     bool take(const Field& field) {
+        if (result_.header.observer) {
+            return takeObserverRow(field);
+        }
         if (csvLine_) {
             contentMet_ = contentMet_ || field.length > 0;
             return takeCsvItem(field);
@@ -479,7 +544,9 @@ class ScanRun final : PassageSink {
     RangeFromPosition fromPosition_;
     bool endBeforeStart_ = false;                 // "$$EOE" came before any "$$SOE"
     std::optional<UnlabelledRecord> unlabelled_;  // for a plain table with a legend
-    bool recordHasNumbers_ = false;               // the record has lines of numbers only
+    char observerInstant_[32];  // an observer row's Julian day, less the light time
+    std::size_t observerInstantLength_ = 0;
+    bool recordHasNumbers_ = false;  // the record has lines of numbers only
     PassageFinder passages_{*this};
     bool endDateMatches_;
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form

@@ -64,6 +64,47 @@ void HeaderReader::take(const Field& field) {
     takeColumnName(field.text);
 }
 
+// " Date__(UT)__HR:MN      APmag  S-brt      r        rdot" (its first blank
+// dropped by the reader, as the rows' are).
+void HeaderReader::takeObserverHeader(std::string_view line) {
+    header_.observer = true;
+    observerColumns_ = {};
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t start = line.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        const std::string_view name = line.substr(start, end - start);
+        if (start == 0) {
+            observerColumns_.dateWidth = end;
+            const std::size_t open = name.find('(');
+            const std::size_t close = name.find(')');
+            if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+                header_.timeScale = kept(name.substr(open + 1, close - open - 1));
+            }
+        } else if (name == "r") {
+            observerColumns_.rangeEnd = end;
+        } else if (name == "rdot") {
+            observerColumns_.rateEnd = end;
+        } else if (name == "1-way_down_LT") {
+            observerColumns_.lightTimeEnd = end;
+        }
+        at = end;
+    }
+}
+
+std::string_view ObserverColumns::valueAt(std::string_view row, std::size_t end) {
+    if (end == kNone || end == 0 || end > row.size() || row[end - 1] == ' ' ||
+        row[end - 1] == '\t') {
+        return {};
+    }
+    const std::size_t first = row.find_last_of(" \t", end - 1);
+    const std::size_t start = first == std::string_view::npos ? 0 : first + 1;
+    const std::size_t stop = std::min(row.find_first_of(" \t", end - 1), row.size());
+    return row.substr(start, stop - start);
+}
+
 bool Legend::addLine(std::string_view line) {
     if (lines == kMostLines || line.empty()) {
         return false;
@@ -104,6 +145,10 @@ bool Legend::addLine(std::string_view line) {
 }
 
 void HeaderReader::takeLabelledLine(std::string_view line) {
+    if (line.starts_with("Date_") && line.find("HR:MN") != std::string_view::npos) {
+        takeObserverHeader(line);
+        return;
+    }
     std::string_view value;
     if (afterLabel(line, kTargetLabel, value)) {
         header_.target = bodyName(value);

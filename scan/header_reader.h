@@ -28,6 +28,24 @@ struct CsvColumns {
     }
 };
 
+// Where the columns of an observer table stand, found by their names in its
+// column header (" Date__(UT)__HR:MN ... r  rdot ... 1-way_down_LT"). Its
+// numbers stand right-aligned under their names, and flag columns that may
+// be blank follow the time, so a value is the run of characters that holds
+// the last character of its name's place, never a count of blank-separated
+// words.
+struct ObserverColumns {
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    std::size_t dateWidth = 0;         // of "Date__(UT)__HR:MN": the date and time
+    std::size_t rangeEnd = kNone;      // one past the last character of "r" (au)
+    std::size_t rateEnd = kNone;       // of "rdot" (km/s)
+    std::size_t lightTimeEnd = kNone;  // of "1-way_down_LT" (minutes)
+
+    // The value under a name that ends before `end`; empty where it is blank.
+    static std::string_view valueAt(std::string_view row, std::size_t end);
+};
+
 // What each number of a record's lines is in a table saved with labels off,
 // as the legend above "$$SOE" names them line by line: "JDTDB", then
 // "X     Y     Z", "VX    VY    VZ", "LT    RG    RR".
@@ -56,6 +74,7 @@ class HeaderReader {
     const EphemerisHeader& finish();
     const CsvColumns& columns() const { return columns_; }
     const Legend& legend() const { return legend_; }
+    const ObserverColumns& observerColumns() const { return observerColumns_; }
 
   private:
     void takeLabelledLine(std::string_view line);
@@ -67,7 +86,10 @@ class HeaderReader {
     CsvColumns lineColumns_;  // the columns named in the line being read
     std::size_t column_ = 0;
     std::string lineTimeScale_;  // from the line's "Calendar Date (...)"
+    void takeObserverHeader(std::string_view line);
+
     Legend legend_;
+    ObserverColumns observerColumns_;
     bool inLegend_ = false;  // the lines after a line of "JDTDB" alone
 };
 

@@ -173,12 +173,12 @@ void CsvRecordLine::take(const Field& field) {
         }
     } else if (column_ == columns_.range) {
         hasRange_ = true;
-        cut_ = cut_ || field.length > field.text.size();
+        cut_ = cut_ || field.length > kKeptCharacters;
         range_.assign(field.text);
     } else if (column_ == columns_.julianDay) {
         instant_.assign(field.text);
     } else if (column_ == columns_.rangeRate) {
-        cut_ = cut_ || field.length > field.text.size();
+        cut_ = cut_ || field.length > kKeptCharacters;
         rate_.assign(field.text);
     } else if (column_ >= firstVectorColumn_ && column_ <= lastVectorColumn_) {
         takeVector(field);

@@ -10,9 +10,12 @@
 
 namespace vandrel {
 
-// How much of an item the scan reads and holds: enough for a header label and
-// its value, and for the whole of any record's item.
+// How much of an item the scan holds: enough for a header label and its
+// value, and for the whole of any record's item.
 inline constexpr std::size_t kKeptCharacters = 128;
+// How much of a line the scan reads: enough for the columns of an observer
+// table, which are found by their places in the line.
+inline constexpr std::size_t kLineCharacters = 1024;
 
 // The longest date text of a record: "B.C. " and "0500-Jan-01 00:00:00.0000".
 inline constexpr std::size_t kLongestDateText = 30;

@@ -17,6 +17,12 @@ inline constexpr std::string_view kNoDistances =
     "Horizons, choose a vector table with positions or ranges (output format 1, 2, 3, 4 or 6), "
     "with labels on, and save the file again.";
 inline constexpr std::string_view kEndBeforeStart = "$$EOE comes before $$SOE: no record was read.";
+inline constexpr std::string_view kNoHeliocentricRange =
+    "This observer table has no heliocentric range: add quantity 19 (r and rdot) to the table, "
+    "or choose the Vector Table ephemeris type, and save the file again.";
+inline constexpr std::string_view kSeenFromTheObserver =
+    "Observer table: each instant is when the passage is seen from the observer, later than the "
+    "passage itself by the light time. Add quantity 21 (light time) to the table to correct it.";
 inline constexpr std::string_view kNoRecords =
     "No records in this file: no line between $$SOE and $$EOE carries a date (= A.D.). In "
     "Horizons, choose the Vector Table ephemeris type and save the file again.";

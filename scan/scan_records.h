@@ -43,6 +43,7 @@ struct EphemerisHeader {
     int outputFormat = 0;   // 3: position, velocity, LT, range and range-rate
     std::string timeScale;  // of the records' dates: "TDB", "UT" or "CT"
     bool csv = false;       // one record per line, in named columns
+    bool observer = false;  // an observer table: its rows carry r, the distance from the Sun
 
     // Distances from the Sun: the header names it, or names no centre.
     bool fromSun() const { return centre.empty() || centre == "Sun (10)"; }
@@ -56,6 +57,7 @@ enum class ScanWarningKind {
     EndDateNeverMet,
     UncertainPassages,
     EndBeforeStart,
+    SeenFromTheObserver,  // an observer table without the light time
 };
 
 // Something the user must know about a result that is still given.
@@ -115,9 +117,10 @@ enum class ScanFailureKind {
     TooManyRecords,
     DistanceOutOfRange,
     ReadFailed,
-    NoDistances,         // records, but not one distance: no "RG=" and no position
-    NoRecords,           // something between the markers, but not one dated record
-    RecordNotFitLegend,  // a line of numbers that the legend does not name
+    NoDistances,          // records, but not one distance: no "RG=" and no position
+    NoRecords,            // something between the markers, but not one dated record
+    RecordNotFitLegend,   // a line of numbers that the legend does not name
+    NoHeliocentricRange,  // an observer table without quantity 19
 };
 
 struct ScanFailure {

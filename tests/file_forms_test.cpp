@@ -89,6 +89,43 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"LabelsOffRangesWithoutRate", {"--labels", "off", "--no-rate"}, 0.01}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An observer table's r and rdot give the passages of the vector table of
+// the same orbit, once the light time is taken off each instant; without
+// the light time they come as late as it is, and a warning says so.
+TEST(ObserverTables, GiveThePassagesLessTheLightTime) {
+    const std::vector<std::string> mars{"--records", "1500",           "--semi-major-axis",
+                                        "1.5237",    "--eccentricity", "0.0934"};
+    const Scan vectors = scanText(testing::generateEphemeris(mars));
+    std::vector<std::string> observer = mars;
+    observer.push_back("--observer");
+    const Scan seen = scanText(testing::generateEphemeris(observer));
+    observer.push_back("--light-time");
+    const Scan corrected = scanText(testing::generateEphemeris(observer));
+    ASSERT_EQ(vectors.passages.size(), 5u);
+    ASSERT_EQ(corrected.passages.size(), 5u);
+    ASSERT_EQ(seen.passages.size(), 5u);
+    for (std::size_t i = 0; i < vectors.passages.size(); ++i) {
+        EXPECT_NEAR(corrected.passages[i].julianDay, vectors.passages[i].julianDay, 2.0 / 86400);
+        EXPECT_NEAR(corrected.passages[i].au, vectors.passages[i].au, 1e-9);
+        // Seen from an Earth 0.4 to 2.6 AU away: 3 to 22 minutes later.
+        const double minutesLate =
+            (seen.passages[i].julianDay - vectors.passages[i].julianDay) * 1440;
+        EXPECT_GT(minutesLate, 3);
+        EXPECT_LT(minutesLate, 22);
+    }
+    const auto& result = std::get<ScanResult>(corrected.outcome);
+    EXPECT_EQ(result.header.centre, "Sun (10)");  // r is from the Sun, whoever observes
+    EXPECT_EQ(result.header.timeScale, "UT");
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(presentExtreme(result.minimum, Extreme::Least).dateText, "2020-Jan-03 00:00");
+    const auto& late = std::get<ScanResult>(seen.outcome);
+    ASSERT_EQ(late.warnings.size(), 1u);
+    EXPECT_EQ(late.warnings[0].message,
+              "Observer table: each instant is when the passage is seen from the observer, later "
+              "than the passage itself by the light time. Add quantity 21 (light time) to the "
+              "table to correct it.");
+}
+
 struct DamagedCase {
     const char* name;
     std::string text;
@@ -154,6 +191,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "Record 1 does not fit the legend above $$SOE: its line 2 of numbers has no "
                     "line in the legend. Save the file again from Horizons.",
                     ""},
+        DamagedCase{
+            "ObserverTableWithoutR",
+            " Date__(UT)__HR:MN     delta      deldot\n$$SOE\n"
+            " 2006-Jan-01 00:00     0.98338403134198  -0.2309018\n$$EOE\n",
+            "This observer table has no heliocentric range: add quantity 19 (r and rdot) to "
+            "the table, or choose the Vector Table ephemeris type, and save the file again.",
+            ""},
         DamagedCase{"VelocityOnly", testing::generateEphemeris({"--records", "3", "--format", "5"}),
                     "No distances in this file: its records have no RG= value and no position "
                     "(X, Y, Z). In Horizons, choose a vector table with positions or ranges "

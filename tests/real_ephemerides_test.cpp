@@ -19,6 +19,9 @@ constexpr const char* kBarycentre =
     "Distances in this file are from Solar System Barycenter (0), not from the Sun, so they are "
     "not perihelion and aphelion. In Horizons, set the coordinate centre to the Sun (@sun) and "
     "save the file again.";
+constexpr const char* kNoHeliocentricRange =
+    "This observer table has no heliocentric range: add quantity 19 (r and rdot) to the table, or "
+    "choose the Vector Table ephemeris type, and save the file again.";
 constexpr const char* kCutShort =
     "The file ends before $$EOE: it may have been cut short. The results cover the records read.";
 
@@ -318,13 +321,13 @@ TEST_P(UnfitEphemerides, FailWithWhatToDoInstead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, UnfitEphemerides,
-    ::testing::Values(UnfitFile{
-        "observer-halley-geocentric-1d-2023.txt", ScanFailureKind::NoRecords,
-        "No records in this file: no line between $$SOE and $$EOE carries a date "
-        "(= A.D.). In Horizons, choose the Vector Table ephemeris type and save the "
-        "file again."}),
-
-    [](const auto&) { return std::string("ObserverTable"); });
+    ::testing::Values(UnfitFile{"observer-halley-geocentric-1d-2023.txt",
+                                ScanFailureKind::NoHeliocentricRange, kNoHeliocentricRange},
+                      UnfitFile{"observer-delta-deldot-sun-from-earth-topo-1d-2006-2015.txt",
+                                ScanFailureKind::NoHeliocentricRange, kNoHeliocentricRange}),
+    [](const auto& info) {
+        return std::string(info.index == 0 ? "ObserverTableOfDelta" : "TopocentricObserverTable");
+    });
 
 TEST_F(SharedEphemerides, EndStopAndStartFilterWorkOnARealFile) {
     const ScanSettings settings = testing::betweenDates("2017-Oct-20", "2017-Oct-29");
@@ -419,6 +422,29 @@ TEST_F(SharedEphemerides, BarycentricPassagesNameTheirCentre) {
         testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " '" + file + "' 2>/dev/null");
     EXPECT_EQ(report.out.substr(0, report.out.find("  records")),
               file + "\n  warning  " + kBarycentre + "\n");
+}
+
+// Quantity 19 of an observer table: r from the Sun and its rate, whoever
+// observes; dated in UT, as seen from the Earth.
+TEST_F(SharedEphemerides, ObserverTableOfMarsGivesItsDistanceFromTheSun) {
+    const auto result =
+        std::get<ScanResult>(scan("observer-r-rdot-mars-geocentric-2d-2010-2030.txt"));
+    EXPECT_EQ(result.datedCount, 3653);
+    EXPECT_EQ(result.header.target, "Mars (499)");
+    EXPECT_EQ(result.header.centre, "Sun (10)");
+    EXPECT_EQ(result.header.timeScale, "UT");
+    expectExtreme(result.minimum, Extreme::Least,
+                  {"3309", "2028-Feb-12 00:00", "1.381162405699", "206618954.98346"});
+    expectExtreme(result.maximum, Extreme::Most,
+                  {"3137", "2027-Mar-05 00:00", "1.666100915287", "249245149.298256"});
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0].kind, ScanWarningKind::SeenFromTheObserver);
+    EXPECT_EQ(trueLine(result.truePerihelion, Extreme::Least, result.header),
+              "true  2028-Feb-11 12:32:09 UT ± 1 s  1.381160750 AU  206618707 km  between items "
+              "3308 and 3309");
+    EXPECT_EQ(trueLine(result.trueAphelion, Extreme::Most, result.header),
+              "true  2027-Mar-04 23:12:04 UT  1.666100921 AU  249245150 km  between items 3136 "
+              "and 3137");
 }
 
 TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {

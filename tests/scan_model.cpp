@@ -21,7 +21,8 @@ namespace vandrel::testing {
 namespace {
 
 constexpr double kKmPerAu = 149597870.7;
-constexpr std::size_t kItemCharacters = 128;  // an item is read no further
+constexpr std::size_t kItemCharacters = 128;   // an item is held no further
+constexpr std::size_t kLineCharacters = 1024;  // nor read further
 constexpr std::size_t kHeaderCharacters = 80;
 constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 
@@ -153,7 +154,7 @@ class Model {
         }
         observer_.fileOpened();
         MemorySource source(input);
-        FieldReader reader(source, kItemCharacters);
+        FieldReader reader(source, kLineCharacters);
         Field field;
         while (reader.next(field)) {
             const std::string text(field.text);
@@ -375,12 +376,12 @@ class Model {
             line_.date = slice(text, 1, 30);
         } else if (column_ == columns_.range) {
             line_.hasRange = true;
-            line_.tooLong = line_.tooLong || length > text.size();
+            line_.tooLong = line_.tooLong || length > kItemCharacters;
             line_.range = text;
         } else if (column_ == columns_.julianDay) {
             line_.instant = text;
         } else if (column_ == columns_.rate) {
-            line_.tooLong = line_.tooLong || length > text.size();
+            line_.tooLong = line_.tooLong || length > kItemCharacters;
             line_.rate = text;
         } else {
             for (int axis = 0; axis < 3; ++axis) {

@@ -115,11 +115,19 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The seconds of "07:47:54.0000": two digits, a colon, two digits, a colon
-// and a number of seconds.
+// The seconds of "07:47:54.0000" or "07:47": two digits, a colon, two
+// digits, and then a colon and a number of seconds, where it has them.
 std::optional<double> secondsOfDay(std::string_view time) {
-    if (time.size() < 8 || time[2] != ':' || time[5] != ':' || !isDigit(time[0]) ||
-        !isDigit(time[1]) || !isDigit(time[3]) || !isDigit(time[4])) {
+    if (time.size() < 5 || time[2] != ':' || !isDigit(time[0]) || !isDigit(time[1]) ||
+        !isDigit(time[3]) || !isDigit(time[4])) {
+        return std::nullopt;
+    }
+    const double hoursAndMinutes = ((time[0] - '0') * 10 + (time[1] - '0')) * 3600.0 +
+                                   ((time[3] - '0') * 10 + (time[4] - '0')) * 60.0;
+    if (time.size() == 5 || time[5] == ' ' || time[5] == '\t') {
+        return hoursAndMinutes;
+    }
+    if (time.size() < 8 || time[5] != ':') {
         return std::nullopt;
     }
     std::string_view seconds = time.substr(6);
@@ -132,9 +140,7 @@ std::optional<double> secondsOfDay(std::string_view time) {
         !isDigit(seconds[0])) {
         return std::nullopt;
     }
-    const double hours = (time[0] - '0') * 10 + (time[1] - '0');
-    const double minutes = (time[3] - '0') * 10 + (time[4] - '0');
-    return hours * 3600 + minutes * 60 + value;
+    return hoursAndMinutes + value;
 }
 
 }  // namespace

@@ -40,8 +40,9 @@ inline std::size_t dateLength(std::string_view dateText) {
     return !dateText.empty() && dateText[0] == 'B' && dateText.starts_with("B.C. ") ? 16 : 11;
 }
 
-// A record's date and time, "2020-Jan-05 07:47:54.0000" (or with "B.C. "
-// before it), as a Julian day; nothing when it is no date and time.
+// A record's date and time, "2020-Jan-05 07:47:54.0000" or, as an observer
+// table writes it, "2020-Jan-05 07:47" (either with "B.C. " before it), as a
+// Julian day; nothing when it is no date and time.
 std::optional<double> julianDayOfDateText(std::string_view dateText);
 
 // The instant as date and time rounded to the nearest second, then a blank

@@ -39,6 +39,9 @@ constexpr std::string_view kUsage =
     "                      5 velocity; 6 LT, RG, RR\n"
     "  --no-rate           leave out RR: the RR column, or RR= after RG= on its line\n"
     "  --labels off        plain records of numbers only, placed by the legend\n"
+    "  --observer          an observer table with r and rdot (quantity 19), seen from an\n"
+    "                      Earth on a circular orbit, as Horizons' observer tables are\n"
+    "  --light-time        with --observer: add the 1-way_down_LT column (quantity 21)\n"
     "  --rate-zero-first   write the first record's RR as exactly 0\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
@@ -60,6 +63,8 @@ struct Settings {
     int format = 3;
     bool rate = true;
     bool labels = true;
+    bool observer = false;
+    bool lightTime = false;
     bool rateZeroFirst = false;
 
     // Which of the three groups of numbers the output format holds.
@@ -138,6 +143,21 @@ std::string padded(const std::string& text, std::size_t width, bool right = fals
     return right ? blanks + text : text + blanks;
 }
 
+// The widths of an observer row's columns after its date and time: two flag
+// columns, r, rdot and the light time.
+constexpr int kRangeWidth = 16;
+constexpr int kRateWidth = 11;
+constexpr int kLightTimeWidth = 14;
+
+std::string observerColumnNames(const Settings& settings) {
+    std::string names = " Date__(UT)__HR:MN   " + padded("r", kRangeWidth, true) + " " +
+                        padded("rdot", kRateWidth, true);
+    if (settings.lightTime) {
+        names += " " + padded("1-way_down_LT", kLightTimeWidth, true);
+    }
+    return names;
+}
+
 // The columns of a CSV line, counted in X, Y, Z, VX, VY, VZ, LT, RG, RR.
 std::vector<std::size_t> columnsOf(const Settings& settings) {
     std::vector<std::size_t> columns;
@@ -157,7 +177,10 @@ void header(Output& out, const Settings& settings) {
     out.line("Ephemeris / vandrel-generate: a Kepler orbit for tests and benchmarks");
     out.line("*******************************************************************************");
     out.line("Target body name: Kepler test body                {source: vandrel-generate}");
-    out.line(padded("Center body name: " + settings.center, 50) + "{source: vandrel-generate}");
+    // An observer table's centre is the observer's place.
+    const std::string center =
+        settings.observer && settings.center == "Sun (10)" ? "Earth (399)" : settings.center;
+    out.line(padded("Center body name: " + center, 50) + "{source: vandrel-generate}");
     out.line("Center-site name: BODY CENTER");
     out.line("*******************************************************************************");
     out.line("Start time      : " + calendarText(settings.startJd) + " TDB");
@@ -178,7 +201,10 @@ void header(Output& out, const Settings& settings) {
              kFormatNames[settings.format] + ")");
     out.line("Reference frame : Ecliptic of J2000.0");
     out.line("*******************************************************************************");
-    if (settings.csv) {
+    if (settings.observer) {
+        out.line(observerColumnNames(settings));
+        out.line(std::string(observerColumnNames(settings).size(), '*'));
+    } else if (settings.csv) {
         std::string names = padded("JDTDB,", 18, true) + padded("Calendar Date (TDB),", 32, true);
         for (const std::size_t column : columnsOf(settings)) {
             static constexpr const char* kNames[] = {"X",  "Y",  "Z",  "VX", "VY",
@@ -251,14 +277,48 @@ State hyperbola(double a, double e, double meanMotion, double sincePerihelion) {
             -a * std::sinh(anomaly) * rate, a * root * std::cosh(anomaly) * rate};
 }
 
-void record(Output& out, const Settings& settings, double julianDay, bool first) {
+// The body's heliocentric state at a Julian day.
+State stateAt(const Settings& settings, double julianDay) {
     const double e = settings.eccentricity;
     const double a = settings.perihelionDistance > 0 ? settings.perihelionDistance / std::abs(1 - e)
                                                      : settings.semiMajorAxis;
     const double meanMotion = 2 * std::numbers::pi / (kEarthYearDays * std::pow(a, 1.5));
     const double since = julianDay - settings.perihelionJd;
-    const auto [x, y, vx, vy] =
-        e > 1 ? hyperbola(a, e, meanMotion, since) : ellipse(a, e, meanMotion, since);
+    return e > 1 ? hyperbola(a, e, meanMotion, since) : ellipse(a, e, meanMotion, since);
+}
+
+// A row of an observer table at the time the body is seen from an Earth on
+// a circular orbit: r and rdot of the body as it was, the light time earlier.
+void observerRow(Output& out, const Settings& settings, double julianDay) {
+    const double earthAngle = 2 * std::numbers::pi * (julianDay - 2451545.0) / kEarthYearDays;
+    double emitted = julianDay;
+    double lightDays = 0;
+    for (int i = 0; i < 5; ++i) {
+        const State body = stateAt(settings, emitted);
+        lightDays = std::hypot(body.x - std::cos(earthAngle), body.y - std::sin(earthAngle)) /
+                    kLightAuPerDay;
+        emitted = julianDay - lightDays;
+    }
+    const auto [x, y, vx, vy] = stateAt(settings, emitted);
+    const double range = std::hypot(x, y);
+    const double kmPerSecond = (x * vx + y * vy) / range * kKmPerAu / 86400;
+    char line[256];
+    int used = std::snprintf(line, sizeof line, " %.17s   %*.12f %*.7f",
+                             calendarText(julianDay).c_str() + 5, kRangeWidth, range, kRateWidth,
+                             kmPerSecond);
+    if (settings.lightTime) {
+        std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used), " %*.6f",
+                      kLightTimeWidth, lightDays * 1440);
+    }
+    out.line(line);
+}
+
+void record(Output& out, const Settings& settings, double julianDay, bool first) {
+    if (settings.observer) {
+        observerRow(out, settings, julianDay);
+        return;
+    }
+    const auto [x, y, vx, vy] = stateAt(settings, julianDay);
     const double range = std::hypot(x, y);
     const double lightDays = range / kLightAuPerDay;
     const double rangeRate = first && settings.rateZeroFirst ? 0.0 : (x * vx + y * vy) / range;
@@ -348,6 +408,10 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
                    (std::string_view(argv[i + 1]) == "off" ||
                     std::string_view(argv[i + 1]) == "on")) {
             settings.labels = std::string_view(argv[++i]) == "on";
+        } else if (argument == "--observer") {
+            settings.observer = true;
+        } else if (argument == "--light-time") {
+            settings.lightTime = true;
         } else if (argument == "--rate-zero-first") {
             settings.rateZeroFirst = true;
         } else if (argument == "--perihelion-jd" && number(settings.perihelionJd)) {
