@@ -14,8 +14,8 @@ namespace vandrel {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--passages] [--json] "
-    "FILE...\n";
+    "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--sun SUNFILE] "
+    "[--passages] [--json] FILE...\n";
 
 constexpr std::string_view kHelp =
     "Finds the least and the greatest distance from the Sun (RG) in Horizons\n"
@@ -26,6 +26,8 @@ constexpr std::string_view kHelp =
     "  --most         show only the greatest distance (aphelion)\n"
     "  --start DATE   skip records dated before DATE, written like 1900-Jan-01\n"
     "  --end DATE     stop at the first record whose date is DATE\n"
+    "  --sun SUNFILE  take the distances from the Sun's vector table SUNFILE, of the\n"
+    "                 same centre and instants as FILE (a barycentric FILE, say)\n"
     "  --passages     list every perihelion and aphelion passage, as found\n"
     "  --json         one JSON object per file (and per passage), one per line\n"
     "  --help         show this help;  --version  show the version\n"
@@ -79,6 +81,16 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
             options.json = true;
         } else if (argument == "--passages") {
             options.passages = true;
+        } else if (argument == "--sun" || argument.starts_with("--sun=")) {
+            const std::size_t equals = argument.find('=');
+            if (equals != std::string::npos) {
+                options.settings.sunFilePath = argument.substr(equals + 1);
+            } else if (i + 1 < arguments.size()) {
+                options.settings.sunFilePath = arguments[++i];
+            }
+            if (options.settings.sunFilePath.empty()) {
+                return usageError("--sun needs the Sun's vector table, such as sun.txt");
+            }
         } else if (argument == "--start" || argument == "--end" ||
                    argument.starts_with("--start=") || argument.starts_with("--end=")) {
             const bool start = argument.starts_with("--start");
@@ -185,7 +197,8 @@ int scanOne(const std::string& file, const Options& options, std::FILE* standard
     }
     const auto& result = std::get<ScanResult>(outcome);
     const ReportedExtremes shown{settings.trackMinimum, settings.trackMaximum};
-    out << (options.json ? jsonReport(file, result, shown) : plainReport(file, result, shown));
+    out << (options.json ? jsonReport(file, result, shown, settings.sunFilePath)
+                         : plainReport(file, result, shown));
     passageWriter.warnOfTheRest(result.warnings);
     return kExitOk;
 }

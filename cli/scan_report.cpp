@@ -106,7 +106,8 @@ std::string plainReport(std::string_view file, const ScanResult& result, Reporte
     return report;
 }
 
-std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown) {
+std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown,
+                       std::string_view sunFile) {
     std::string report =
         "{" + jsonFileKeys(file) + ",\"datedCount\":" + NumberToText(result.datedCount);
     std::vector<std::string> warnings;
@@ -127,6 +128,9 @@ std::string jsonReport(std::string_view file, const ScanResult& result, Reported
         if (!value->empty()) {
             report += ",\"" + std::string(key) + "\":" + jsonString(*value);
         }
+    }
+    if (!sunFile.empty()) {
+        report += ",\"sunFile\":" + jsonString(sunFile);
     }
     if (!warnings.empty()) {
         std::string separator = ",\"warnings\":[";

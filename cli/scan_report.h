@@ -22,7 +22,9 @@ std::string plainReport(std::string_view file, const ScanResult& result, Reporte
 // maximum (item, dateText, au, km, summary, true), then target, center and
 // units where the file's header names them, and warnings when there are any
 // (with the sentence of a span without a true extreme).
-std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown);
+// With `sunFile`, the Sun's file that the distances were taken from, under "sunFile".
+std::string jsonReport(std::string_view file, const ScanResult& result, ReportedExtremes shown,
+                       std::string_view sunFile = {});
 
 // One passage of --passages, as one line of text or one JSON object.
 std::string plainPassage(std::string_view file, const TruePassage& passage,

@@ -9,6 +9,7 @@
 #include "scan/passage_finder.h"
 #include "scan/record_fields.h"
 #include "scan/scan_messages.h"
+#include "scan/sun_records.h"
 #include "scan/unlabelled_record.h"
 #include "text/calendar.h"
 #include "text/field_reader.h"
@@ -39,8 +40,10 @@ class ScanRun final : PassageSink {
     ScanOutcome run(ByteSource& input) {
         ScanOutcome outcome = scanFields(input);
         if (auto* result = std::get_if<ScanResult>(&outcome)) {
-            passages_.finish(result->truePerihelion, result->trueAphelion, result->header.fromSun(),
-                             velocityOf(lastPoint_));
+            // Beside the Sun's file, the velocities are not the Sun's: no test
+            // of an open orbit.
+            passages_.finish(result->truePerihelion, result->trueAphelion,
+                             result->header.fromSun() && !sun_, velocityOf(lastPoint_));
             warnOfUncertainPassages(*result);
         }
         return outcome;
@@ -82,6 +85,9 @@ class ScanRun final : PassageSink {
                         header_.observerColumns().rangeEnd == ObserverColumns::kNone) {
                         return ScanFailure{ScanFailureKind::NoHeliocentricRange,
                                            std::string(messages::kNoHeliocentricRange)};
+                    }
+                    if (failure_) {
+                        return *failure_;  // the Sun's file cannot serve
                     }
                     if (endBeforeStart_) {
                         warn(ScanWarningKind::EndBeforeStart,
@@ -125,6 +131,9 @@ class ScanRun final : PassageSink {
             beginObserverRows();
             return;
         }
+        if (!settings_.sunFilePath.empty() && !openSunFile()) {
+            return;
+        }
         const EphemerisHeader& header = result_.header;
         if (!header.centre.empty() && header.centre != "Sun (10)") {
             warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(header.centre));
@@ -133,9 +142,16 @@ class ScanRun final : PassageSink {
             csvLine_.emplace(header_.columns());
         }
         // Output formats 1 and 2 give positions without a range; a table
-        // that does not say reads them until it shows a range.
-        readsPositions_ = !header.csv && (header.outputFormat == 0 || header.outputFormat == 1 ||
-                                          header.outputFormat == 2);
+        // that does not say reads them until it shows a range. Beside the
+        // Sun's file, every table is read by its positions.
+        readsPositions_ = !header.csv && (sun_ || header.outputFormat == 0 ||
+                                          header.outputFormat == 1 || header.outputFormat == 2);
+        if (sun_) {
+            fromPosition_.setOrigin(&sunState_);
+            if (csvLine_) {
+                csvLine_->measureFrom(&sunState_);
+            }
+        }
         if (!header.csv && header_.legend().lines > 0) {
             unlabelled_.emplace(header_.legend());
         }
@@ -148,6 +164,52 @@ class ScanRun final : PassageSink {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
         }
         observer_.recordsBegin(header, result_.warnings);
+    }
+
+    // The Sun's file of the same centre: the distances are taken from the
+    // Sun, so that they are from the Sun (10).
+    [[gnu::noinline]] bool openSunFile() {
+        if (auto failure = SunRecords::open(settings_.sunFilePath, result_.header, sun_)) {
+            failure_ = std::move(failure);
+            sun_.reset();
+            return false;
+        }
+        if (result_.header.csv && !header_.columns().hasPosition()) {
+            sun_.reset();
+            return fail(ScanFailureKind::SunFileMismatch, messages::sunWithoutPositions());
+        }
+        result_.header.centre = "Sun (10)";
+        return true;
+    }
+
+    // The Sun's next record, for the record that begins.
+    void advanceSun() {
+        sunEnded_ = sunEnded_ || !sun_->next();
+        if (!sunEnded_) {
+            sunState_ = sun_->state();
+        }
+    }
+
+    // The Sun's record has the record's instant.
+    [[gnu::noinline]] bool sunIsInStep(std::string_view instantText, std::string_view dateText) {
+        std::optional<double> julianDay;
+        if (!instantText.empty() && UnlabelledRecord::isNumbersLine(instantText)) {
+            julianDay = TextToNumber(instantText);
+        } else {
+            julianDay = julianDayOfDateText(dateText);
+        }
+        if (!julianDay) {
+            return true;  // no instant to compare; the record's date fails elsewhere
+        }
+        if (sunEnded_ || sun_->julianDay() > *julianDay + 1e-6) {
+            return fail(ScanFailureKind::SunFileMismatch,
+                        messages::sunRecordMissing(*julianDay, true, settings_.filePath));
+        }
+        if (sun_->julianDay() < *julianDay - 1e-6) {
+            return fail(ScanFailureKind::SunFileMismatch,
+                        messages::sunRecordMissing(sun_->julianDay(), false, settings_.filePath));
+        }
+        return true;
     }
 
     // An observer table's r is the distance from the Sun, whatever the
@@ -208,6 +270,9 @@ class ScanRun final : PassageSink {
             return *failure_;
         }
         if (csvLine_ && !csvLine_->empty()) {
+            if (sun_ && csvLine_->hasDate()) {
+                advanceSun();
+            }
             if (!takeRecordField(csvLine_->takeRecord())) {
                 return *failure_;
             }
@@ -220,6 +285,11 @@ class ScanRun final : PassageSink {
 
     // The records have ended without meeting the end stop.
     ScanOutcome finishRecords(bool endMarkerMet) {
+        if (sun_ && !sunEnded_ && sun_->next()) {
+            return ScanFailure{
+                ScanFailureKind::SunFileMismatch,
+                messages::sunRecordMissing(sun_->julianDay(), false, settings_.filePath)};
+        }
         if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
             return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
         }
@@ -283,6 +353,9 @@ class ScanRun final : PassageSink {
             }
             return true;
         }
+        if (kind.isDistance && sun_ && !kind.isDate) {
+            return true;  // beside the Sun's file, the positions give the distances
+        }
         if (kind.isDistance && readsPositions_) {
             recordHasRange_ = true;
             readsPositions_ = false;  // the file gives its ranges
@@ -299,6 +372,9 @@ class ScanRun final : PassageSink {
     // line begins, whatever the order of its columns.
     bool takeCsvItem(const Field& field) {
         if (field.startsLine && !csvLine_->empty()) {
+            if (sun_ && csvLine_->hasDate()) {
+                advanceSun();
+            }
             if (!takeRecordField(csvLine_->takeRecord())) {
                 return false;
             }
@@ -379,6 +455,14 @@ class ScanRun final : PassageSink {
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {
+        if (sun_) {
+            if (!csvLine_) {
+                advanceSun();
+            }
+            if (!sunIsInStep(instantText, dateText)) {
+                return false;
+            }
+        }
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
         ++dateFieldsMet_;
@@ -544,6 +628,9 @@ class ScanRun final : PassageSink {
     RangeFromPosition fromPosition_;
     bool endBeforeStart_ = false;                 // "$$EOE" came before any "$$SOE"
     std::optional<UnlabelledRecord> unlabelled_;  // for a plain table with a legend
+    std::unique_ptr<SunRecords> sun_;             // the Sun's file, where one is given
+    RangeFromPosition::Origin sunState_;          // at the current record
+    bool sunEnded_ = false;
     char observerInstant_[32];  // an observer row's Julian day, less the light time
     std::size_t observerInstantLength_ = 0;
     bool recordHasNumbers_ = false;  // the record has lines of numbers only

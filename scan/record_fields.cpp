@@ -135,15 +135,18 @@ std::size_t shortestText(double value, char (&buffer)[32]) {
 }  // namespace
 
 void RangeFromPosition::compute(const VectorTexts& position, const VectorTexts& velocity) {
-    const double x = TextToNumber(position.x);
-    const double y = TextToNumber(position.y);
-    const double z = TextToNumber(position.z);
+    const Origin none;
+    const Origin& origin = origin_ != nullptr ? *origin_ : none;
+    const double x = TextToNumber(position.x) - origin.position[0];
+    const double y = TextToNumber(position.y) - origin.position[1];
+    const double z = TextToNumber(position.z) - origin.position[2];
     const double range = std::hypot(x, y, z);
     rangeLength_ = shortestText(range, range_);
     rateLength_ = 0;
     if (!velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0) {
-        const double rate = (x * TextToNumber(velocity.x) + y * TextToNumber(velocity.y) +
-                             z * TextToNumber(velocity.z)) /
+        const double rate = (x * (TextToNumber(velocity.x) - origin.velocity[0]) +
+                             y * (TextToNumber(velocity.y) - origin.velocity[1]) +
+                             z * (TextToNumber(velocity.z) - origin.velocity[2])) /
                             range;
         rateLength_ = shortestText(rate, rate_);
     }

@@ -32,11 +32,21 @@ struct VectorTexts {
 // the way of a range read from the file.
 class RangeFromPosition {
   public:
+    // A position and velocity in numbers, such as the Sun's at a record.
+    struct Origin {
+        double position[3] = {0, 0, 0};
+        double velocity[3] = {0, 0, 0};
+    };
+
+    // The vectors are taken from this origin, which the caller keeps up to
+    // date, from now on: the Sun, for a table from another centre.
+    void setOrigin(const Origin* origin) { origin_ = origin; }
     void compute(const VectorTexts& position, const VectorTexts& velocity);
     std::string_view range() const { return {range_, rangeLength_}; }
     std::string_view rate() const { return {rate_, rateLength_}; }
 
   private:
+    const Origin* origin_ = nullptr;
     char range_[32];
     char rate_[32];
     std::size_t rangeLength_ = 0;
@@ -91,6 +101,12 @@ class CsvRecordLine {
     RecordField takeRecord();
     // The line being read, or just taken, counted from 1.
     std::uint64_t line() const { return line_; }
+    bool hasDate() const { return hasDate_; }
+    // Its ranges are those of its positions, from the origin given.
+    void measureFrom(const RangeFromPosition::Origin* origin) {
+        readsPositions_ = columns_.hasPosition();
+        fromPosition_.setOrigin(origin);
+    }
     // The velocity of the line, counted from 1, is still held: it is the
     // current line or the one before, which are held in turn.
     bool holdsVelocityOf(std::uint64_t line) const { return line_ - line <= 1; }
@@ -103,7 +119,7 @@ class CsvRecordLine {
     void takeVector(const Field& field);
 
     const CsvColumns& columns_;
-    const bool readsPositions_;  // no range column, but X, Y and Z
+    bool readsPositions_;  // no range column (or the Sun's file given), but X, Y and Z
     // The columns of the vectors read lie from the first to the last of
     // these, so that every other item is passed by two comparisons.
     std::size_t firstVectorColumn_ = CsvColumns::kNone;

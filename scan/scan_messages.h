@@ -2,8 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "scan/scan_records.h"
 
 namespace vandrel::messages {
 
@@ -104,6 +108,50 @@ inline std::string recordNotFitLegend(std::uint64_t record, std::string_view mis
     return "Record " + std::to_string(record) +
            " does not fit the legend above $$SOE: " + std::string(misfit) +
            ". Save the file again from Horizons.";
+}
+
+// The Sun's file of --sun beside the file of a body.
+inline std::string sunFileUnreadable(std::string_view path, std::string_view reason) {
+    return "The Sun's file " + std::string(path) + " cannot be opened: " + std::string(reason) +
+           ".";
+}
+
+inline std::string sunFileWithoutRecords() {
+    return "The Sun's file holds no ephemeris records: no line reads $$SOE.";
+}
+
+// Nothing when the Sun's file can serve beside the body's.
+inline std::optional<std::string> sunFileMismatch(const EphemerisHeader& sun,
+                                                  const EphemerisHeader& body) {
+    if (sun.target != "Sun (10)") {
+        return "The Sun's file is a table of " +
+               (sun.target.empty() ? "an unnamed body" : sun.target) +
+               ", not of the Sun (10): save the Sun's vector table from Horizons.";
+    }
+    if (sun.centre != body.centre) {
+        return "The Sun's file is centred on " + sun.centre + ", the file on " + body.centre +
+               ": save both from the same centre.";
+    }
+    if (sun.units != body.units) {
+        return "The Sun's file is in " + sun.units + ", the file in " + body.units +
+               ": save both in the same units.";
+    }
+    return std::nullopt;
+}
+
+inline std::string sunWithoutPositions() {
+    return "The file has no X, Y and Z columns to take the Sun's position from: save it with "
+           "output format 1, 2, 3 or 4.";
+}
+
+inline std::string sunRecordMissing(double julianDay, bool inSunFile, std::string_view file) {
+    char day[32];
+    std::snprintf(day, sizeof day, "%.6f", julianDay);
+    const std::string name = file.empty() ? "the file" : std::string(file);
+    return inSunFile ? "The Sun's file has no record at JD " + std::string(day) + ", where " +
+                           name + " has one."
+                     : name + " has no record at JD " + std::string(day) +
+                           ", where the Sun's file has one.";
 }
 
 inline std::string readFailed(std::string_view reason) {

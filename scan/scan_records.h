@@ -20,6 +20,9 @@ struct ScanSettings {
     std::string endDateText;     // compared as text only
     bool trackMinimum = false;
     bool trackMaximum = false;
+    // A vector table of the Sun from the same centre and instants: the
+    // distances are then taken from the Sun's position at each record.
+    std::string sunFilePath;
 };
 
 struct DistanceExtreme {
@@ -121,6 +124,7 @@ enum class ScanFailureKind {
     NoRecords,            // something between the markers, but not one dated record
     RecordNotFitLegend,   // a line of numbers that the legend does not name
     NoHeliocentricRange,  // an observer table without quantity 19
+    SunFileMismatch,      // the Sun's file cannot serve beside the body's
 };
 
 struct ScanFailure {

@@ -207,3 +207,98 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+struct SunCase {
+    const char* name;
+    std::vector<std::string> sunOptions;  // of the Sun's file, beside the body's of 800 days
+    const char* failure;                  // "FILE" stands for the body's file; empty for none
+};
+
+class SunFiles : public ::testing::TestWithParam<SunCase> {};
+
+// A barycentric table less the Sun's own table of the same centre gives the
+// heliocentric answers; a Sun's file that cannot serve says why.
+TEST_P(SunFiles, TakeTheDistancesFromTheSun) {
+    const testing::TemporaryFolder folder;
+    const std::vector<std::string> barycentric{"--center", "Solar System Barycenter (0)",
+                                               "--sun-wobble", "0.005,400"};
+    std::vector<std::string> body{"--records", "800"};
+    body.insert(body.end(), barycentric.begin(), barycentric.end());
+    std::vector<std::string> sun = body;
+    sun.push_back("--sun-table");
+    sun.insert(sun.end(), GetParam().sunOptions.begin(), GetParam().sunOptions.end());
+    ScanSettings settings;
+    settings.filePath = folder.write("body.txt", testing::generateEphemeris(body));
+    settings.sunFilePath = folder.write("sun.txt", testing::generateEphemeris(sun));
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    PassageRecorder recorder;
+    const ScanOutcome outcome = EphemerisScanner().scan(settings, recorder);
+    if (*GetParam().failure != '\0') {
+        ASSERT_TRUE(std::holds_alternative<ScanFailure>(outcome));
+        std::string expected = GetParam().failure;
+        if (const auto at = expected.find("FILE"); at != std::string::npos) {
+            expected.replace(at, 4, settings.filePath);
+        }
+        EXPECT_EQ(std::get<ScanFailure>(outcome).message, expected);
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<ScanResult>(outcome))
+        << std::get<ScanFailure>(outcome).message;
+    const auto& result = std::get<ScanResult>(outcome);
+    const Scan heliocentric = scanText(testing::generateEphemeris({"--records", "800"}));
+    const auto& expected = std::get<ScanResult>(heliocentric.outcome);
+    EXPECT_EQ(result.header.centre, "Sun (10)");
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(presentExtreme(result.minimum, Extreme::Least).summary,
+              presentExtreme(expected.minimum, Extreme::Least).summary);
+    EXPECT_EQ(presentExtreme(result.maximum, Extreme::Most).item,
+              presentExtreme(expected.maximum, Extreme::Most).item);
+    ASSERT_EQ(recorder.passages.size(), heliocentric.passages.size());
+    for (std::size_t i = 0; i < recorder.passages.size(); ++i) {
+        EXPECT_NEAR(recorder.passages[i].julianDay, heliocentric.passages[i].julianDay,
+                    1.0 / 86400);
+        EXPECT_NEAR(recorder.passages[i].au, heliocentric.passages[i].au, 1e-12);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SunFiles,
+    ::testing::Values(
+        SunCase{"Plain", {}, ""}, SunCase{"SunInCsv", {"--csv"}, ""},
+        SunCase{"OtherCentre",
+                {"--center", "Earth (399)"},
+                "The Sun's file is centred on Earth (399), the file on Solar System Barycenter "
+                "(0): save both from the same centre."},
+        SunCase{"OtherUnits",
+                {"--units", "KM-S"},
+                "The Sun's file is in KM-S, the file in AU-D: save both in the same units."},
+        SunCase{"FewerRecords",
+                {"--records", "700"},
+                "The Sun's file has no record at JD 2459549.500000, where FILE has one."},
+        SunCase{"LaterStart",
+                {"--start-jd", "2458850.5"},
+                "The Sun's file has no record at JD 2458849.500000, where FILE has one."},
+        SunCase{"MoreRecords",
+                {"--records", "801"},
+                "FILE has no record at JD 2459649.500000, where the Sun's file has one."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SunFiles, MustBeTheSunsOwnTable) {
+    const testing::TemporaryFolder folder;
+    ScanSettings settings;
+    settings.filePath = folder.write("body.txt", testing::generateEphemeris({"--records", "3"}));
+    settings.sunFilePath = settings.filePath;
+    ScanObserver observer;
+    const ScanOutcome outcome = EphemerisScanner().scan(settings, observer);
+    ASSERT_TRUE(std::holds_alternative<ScanFailure>(outcome));
+    EXPECT_EQ(std::get<ScanFailure>(outcome).message,
+              "The Sun's file is a table of Kepler test body, not of the Sun (10): save the Sun's "
+              "vector table from Horizons.");
+}
+
+}  // namespace
+}  // namespace vandrel

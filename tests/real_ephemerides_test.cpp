@@ -447,6 +447,36 @@ TEST_F(SharedEphemerides, ObserverTableOfMarsGivesItsDistanceFromTheSun) {
               "and 3137");
 }
 
+// The Earth and the Sun, both from the Solar System Barycenter: the Earth's
+// distance from the Sun, record by record.
+TEST_F(SharedEphemerides, BarycentricEarthLessTheSunGivesItsPerihelia) {
+    const std::string earth = (folder_ / "vectors-earth-ssb-1d-2020-2030-crlf.txt").string();
+    const std::string sun = (folder_ / "vectors-sun-wrt-ssb-1d-2020-2030-crlf.txt").string();
+    const auto output =
+        testing::runCommand(std::string(VANDREL_SCAN_PROGRAM) + " --passages --json --sun '" + sun +
+                            "' '" + earth + "'");
+    EXPECT_EQ(output.status, 0) << output.err;
+    int perihelia = 0;
+    int aphelia = 0;
+    for (std::size_t at = 0; (at = output.out.find("\"passage\":\"", at)) != std::string::npos;
+         ++at) {
+        perihelia += output.out.compare(at + 11, 11, "perihelion\"") == 0;
+        aphelia += output.out.compare(at + 11, 9, "aphelion\"") == 0;
+    }
+    EXPECT_EQ(perihelia, 10);
+    EXPECT_EQ(aphelia, 10);
+    EXPECT_EQ(output.out.substr(0, output.out.find('\n')),
+              "{\"file\":\"" + earth +
+                  "\",\"passage\":\"perihelion\",\"jd\":2458853.825733,\"time\":\"2020-Jan-05 "
+                  "07:49:03 TDB\",\"utc\":\"2020-Jan-05 07:47:54 UTC\",\"au\":\"0.983243564\","
+                  "\"km\":\"147091144\",\"between\":[5,6],\"uncertainty\":{\"seconds\":0.5,"
+                  "\"au\":3.8e-12}}");
+    EXPECT_NE(
+        output.out.find(",\"center\":\"Sun (10)\",\"units\":\"AU-D\",\"sunFile\":\"" + sun + "\""),
+        std::string::npos);
+    EXPECT_EQ(output.err, "vandrel-scan: " + earth + ": " + kCutShort + "\n");
+}
+
 TEST_F(SharedEphemerides, MercuryPassesPerihelionEvery88Days) {
     ScanSettings settings;
     settings.filePath = (folder_ / "vectors-mercury-ssb-1d-2020-2030-crlf.txt").string();

@@ -42,6 +42,9 @@ constexpr std::string_view kUsage =
     "  --observer          an observer table with r and rdot (quantity 19), seen from an\n"
     "                      Earth on a circular orbit, as Horizons' observer tables are\n"
     "  --light-time        with --observer: add the 1-way_down_LT column (quantity 21)\n"
+    "  --sun-wobble R,P    the centre is a barycentre about which the Sun moves on a circle\n"
+    "                      of R AU in P days: positions and ranges are from it\n"
+    "  --sun-table         with --sun-wobble: the Sun's own table (target Sun (10))\n"
     "  --rate-zero-first   write the first record's RR as exactly 0\n"
     "  --crlf              end lines with CR LF (default LF)\n"
     "  --no-end-marker     leave out $$EOE and the trailer, as a cut-short file\n"
@@ -64,6 +67,9 @@ struct Settings {
     bool rate = true;
     bool labels = true;
     bool observer = false;
+    double sunRadius = 0;  // the Sun's circle about the centre, in AU and days
+    double sunPeriod = 1;
+    bool sunTable = false;
     bool lightTime = false;
     bool rateZeroFirst = false;
 
@@ -176,7 +182,9 @@ void header(Output& out, const Settings& settings) {
     out.line("*******************************************************************************");
     out.line("Ephemeris / vandrel-generate: a Kepler orbit for tests and benchmarks");
     out.line("*******************************************************************************");
-    out.line("Target body name: Kepler test body                {source: vandrel-generate}");
+    out.line(settings.sunTable
+                 ? "Target body name: Sun (10)                        {source: vandrel-generate}"
+                 : "Target body name: Kepler test body                {source: vandrel-generate}");
     // An observer table's centre is the observer's place.
     const std::string center =
         settings.observer && settings.center == "Sun (10)" ? "Earth (399)" : settings.center;
@@ -318,7 +326,17 @@ void record(Output& out, const Settings& settings, double julianDay, bool first)
         observerRow(out, settings, julianDay);
         return;
     }
-    const auto [x, y, vx, vy] = stateAt(settings, julianDay);
+    // From the centre: the body's heliocentric state plus the Sun's, or the
+    // Sun's alone in its own table.
+    const double angle = 2 * std::numbers::pi * julianDay / settings.sunPeriod;
+    const double sunSpeed = 2 * std::numbers::pi * settings.sunRadius / settings.sunPeriod;
+    const State sun{settings.sunRadius * std::cos(angle), settings.sunRadius * std::sin(angle),
+                    -sunSpeed * std::sin(angle), sunSpeed * std::cos(angle)};
+    const State body = settings.sunTable ? State{0, 0, 0, 0} : stateAt(settings, julianDay);
+    const double x = body.x + sun.x;
+    const double y = body.y + sun.y;
+    const double vx = body.vx + sun.vx;
+    const double vy = body.vy + sun.vy;
     const double range = std::hypot(x, y);
     const double lightDays = range / kLightAuPerDay;
     const double rangeRate = first && settings.rateZeroFirst ? 0.0 : (x * vx + y * vy) / range;
@@ -408,6 +426,15 @@ bool parseArguments(int argc, char** argv, Settings& settings) {
                    (std::string_view(argv[i + 1]) == "off" ||
                     std::string_view(argv[i + 1]) == "on")) {
             settings.labels = std::string_view(argv[++i]) == "on";
+        } else if (argument == "--sun-wobble" && i + 1 < argc) {
+            std::vector<double> circle;
+            if (!parseHours(argv[++i], circle) || circle.size() != 2) {
+                return false;
+            }
+            settings.sunRadius = circle[0];
+            settings.sunPeriod = circle[1];
+        } else if (argument == "--sun-table") {
+            settings.sunTable = true;
         } else if (argument == "--observer") {
             settings.observer = true;
         } else if (argument == "--light-time") {

@@ -1,5 +1,6 @@
 # bash completion for vandrel-scan: its options, a date after --start and
-# --end (nothing to offer), and Horizons tables (.txt files) for FILE.
+# --end (nothing to offer), and Horizons tables (.txt files) for FILE and
+# after --sun.
 
 _comp_vandrel_scan() {
     local cur prev words cword split
@@ -7,6 +8,10 @@ _comp_vandrel_scan() {
 
     case $prev in
         --start | --end)
+            return
+            ;;
+        --sun)
+            _filedir txt
             return
             ;;
     esac
@@ -21,7 +26,7 @@ _comp_vandrel_scan() {
     done
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--least --most --start --end --passages --json --help --version --' -- "$cur"))
+        COMPREPLY=($(compgen -W '--least --most --start --end --sun --passages --json --help --version --' -- "$cur"))
         return
     fi
     _filedir txt

@@ -40,7 +40,7 @@ class CompletionTest(unittest.TestCase):
 
     def test_help_lists_the_options_the_shells_offer(self):
         self.assertEqual(HELP_OPTIONS, ["--end", "--help", "--json", "--least", "--most",
-                                        "--passages", "--start", "--version"])
+                                        "--passages", "--start", "--sun", "--version"])
 
     def bash(self, line, words):
         result = run(["bash", "-c", BASH_COMPLETE, "complete", COMPLETIONS / "vandrel-scan.bash",

@@ -83,8 +83,8 @@ class InstalledTreeTest(unittest.TestCase):
         pages = {
             "vandrel-scan": (
                 "vandrel-scan - find perihelion and aphelion in Horizons vector tables",
-                "vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--passages] [--json] "
-                "FILE..."),
+                "vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--sun SUNFILE] "
+                "[--passages] [--json] FILE..."),
             "vandrel": (
                 "vandrel - find perihelion and aphelion in a Horizons ephemeris file",
                 "vandrel [--help | --version]"),
@@ -103,9 +103,14 @@ class InstalledTreeTest(unittest.TestCase):
         # A name that is not UTF-8 adds the key of its exact bytes.
         latin1 = self.root / os.fsdecode(b"caf\xe9.txt")
         latin1.write_text(example)
+        # The same instants as a table of the Sun add the key of --sun.
+        sun = self.root / "sun.txt"
+        sun.write_text(re.sub(r"Target body name: .*", "Target body name: Sun (10)", example))
         written = set()
-        for table in (SOURCE_DIR / "examples/horizons_results.txt", cut_short, latin1):
-            result = run([self.scan, "--json", "--passages", table])
+        for options in (["--passages", SOURCE_DIR / "examples/horizons_results.txt"],
+                        ["--passages", cut_short], ["--passages", latin1],
+                        ["--sun", sun, SOURCE_DIR / "examples/horizons_results.txt"]):
+            result = run([self.scan, "--json", *options])
             for line in result.stdout.splitlines():
                 written |= json_keys(json.loads(line))
         section = section_source(self.share / "man/man1/vandrel-scan.1.gz", "JSON OUTPUT")
