@@ -137,16 +137,16 @@ std::size_t shortestText(double value, char (&buffer)[32]) {
 void RangeFromPosition::compute(const VectorTexts& position, const VectorTexts& velocity) {
     const Origin none;
     const Origin& origin = origin_ != nullptr ? *origin_ : none;
-    const double x = TextToNumber(position.x) - origin.position[0];
-    const double y = TextToNumber(position.y) - origin.position[1];
-    const double z = TextToNumber(position.z) - origin.position[2];
+    const double x = horizonsNumberValue(position.x) - origin.position[0];
+    const double y = horizonsNumberValue(position.y) - origin.position[1];
+    const double z = horizonsNumberValue(position.z) - origin.position[2];
     const double range = std::hypot(x, y, z);
     rangeLength_ = shortestText(range, range_);
     rateLength_ = 0;
     if (!velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0) {
-        const double rate = (x * (TextToNumber(velocity.x) - origin.velocity[0]) +
-                             y * (TextToNumber(velocity.y) - origin.velocity[1]) +
-                             z * (TextToNumber(velocity.z) - origin.velocity[2])) /
+        const double rate = (x * (horizonsNumberValue(velocity.x) - origin.velocity[0]) +
+                             y * (horizonsNumberValue(velocity.y) - origin.velocity[1]) +
+                             z * (horizonsNumberValue(velocity.z) - origin.velocity[2])) /
                             range;
         rateLength_ = shortestText(rate, rate_);
     }

@@ -71,9 +71,9 @@ bool SunRecords::takePlainField(const Field& field) {
     if (position || isPlainVelocityLine(field)) {
         const VectorTexts numbers = plainVector(field.text);
         double* const into = position ? reading_.position : reading_.velocity;
-        into[0] = TextToNumber(numbers.x);
-        into[1] = TextToNumber(numbers.y);
-        into[2] = TextToNumber(numbers.z);
+        into[0] = horizonsNumberValue(numbers.x);
+        into[1] = horizonsNumberValue(numbers.y);
+        into[2] = horizonsNumberValue(numbers.z);
     }
     return false;
 }
@@ -97,10 +97,10 @@ bool SunRecords::takeCsvItem(const Field& field) {
     }
     for (std::size_t axis = 0; axis < 3; ++axis) {
         if (column_ == columns.position[axis]) {
-            reading_.position[axis] = TextToNumber(field.text);
+            reading_.position[axis] = horizonsNumberValue(field.text);
         }
         if (column_ == columns.velocity[axis]) {
-            reading_.velocity[axis] = TextToNumber(field.text);
+            reading_.velocity[axis] = horizonsNumberValue(field.text);
         }
     }
     return ended;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -239,6 +240,26 @@ TEST(HorizonsNumberLead, OnlyForTheFormWithAFirstDigitAboveZero) {
     }
     ASSERT_TRUE(horizonsNumberLead("9.836868025025924E-01", lead));
     EXPECT_EQ(lead.exponent, -1);
+}
+
+}  // namespace
+}  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+// The quick reading of Horizons' form gives TextToNumber's value to the bit,
+// and every other form is read by TextToNumber itself.
+TEST(HorizonsNumberValue, IsTheValueOfTextToNumber) {
+    for (const char* text :
+         {"-1.730156260918764E-07", " 1.730156260918764E-07", "1.730156260918764E-07",
+          "+9.836868025025924E-01", " 0.000000000000000E+00", "-0.000000000000000E+00",
+          "9.999999999999999E+99", "1.000000000000001E-99", "0.5", " -12 ", "1.5 E+02", "junk",
+          "1.0E+400"}) {
+        const double expected = TextToNumber(text);
+        const double value = horizonsNumberValue(text);
+        EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+    }
 }
 
 }  // namespace

@@ -325,6 +325,18 @@ bool horizonsNumberSign(std::string_view text, int& sign) {
     return true;
 }
 
+double horizonsNumberValue(std::string_view text) {
+    int sign = 0;
+    if (!horizonsNumberSign(text, sign)) {
+        return TextToNumber(text);
+    }
+    const char* const digits = text.data() + (text.size() == 22 ? 1 : 0);
+    double value = 0;
+    // Two exponent digits: never out of range, so the reading cannot fail.
+    std::from_chars(digits, text.data() + text.size(), value);
+    return text[0] == '-' ? -value : value;
+}
+
 bool horizonsNumberLead(std::string_view text, HorizonsLead& lead) {
     if (text.size() != 21 || text[0] == '0' || !isHorizonsFormAt(text.data())) {
         return false;

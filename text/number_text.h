@@ -39,6 +39,12 @@ bool approximateNumber(std::string_view text, double& value);
 // scanner asks it of every record's range rate.)
 bool horizonsNumberSign(std::string_view text, int& sign);
 
+// TextToNumber's value, read at once where the text is in Horizons' signed
+// form (as horizonsNumberSign takes it), which holds no blank to ignore: for
+// numbers read by the million, such as the positions of a table without
+// ranges.
+double horizonsNumberValue(std::string_view text);
+
 // A number in Horizons' distance form with a first digit of 1 to 9,
 // "9.836868025025924E-01", by its exponent and its first eight characters,
 // which tell two such numbers apart without reading them wherever those differ.
