@@ -12,23 +12,15 @@ namespace vandrel {
 
 namespace {
 
-constexpr std::string_view kDateTag = "= A.D.";  // characters 19 to 24
 // Before A.D. 1, the date follows "= B.C. ", which stands wherever the Julian
 // day ends: it has fewer digits before 1976 B.C.
 constexpr std::string_view kBeforeChristTag = " = B.C. ";
-constexpr std::string_view kDistanceTag = "RG=";  // characters 27 to 29
-constexpr std::uint64_t kDistanceFieldLength = 77;
-constexpr std::uint64_t kDistanceWithoutRateLength = 51;
-constexpr std::size_t kDateTextLength = 25;  // characters 26 to 50 of a date field
-constexpr char kCsvDateTag[] = "A.D. ";      // opens a CSV record's calendar date
+using detail::hasShortTagAt;
+using detail::kDateTag;
+using detail::kDateTextLength;
+using detail::kDistanceFieldLength;
+constexpr char kCsvDateTag[] = "A.D. ";  // opens a CSV record's calendar date
 constexpr char kCsvBeforeChristTag[] = "B.C. ";
-
-constexpr std::string_view kRateTag = "RR=";  // characters 53 to 55
-
-bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag) {
-    return text.size() >= position - 1 + tag.size() &&
-           std::memcmp(text.data() + position - 1, tag.data(), tag.size()) == 0;
-}
 
 // The text opens with the tag, told character by character: the compiler
 // unrolls it, where it would call memcmp for every CSV line.
@@ -45,16 +37,11 @@ bool opensWith(std::string_view text, const char (&tag)[N]) {
     return true;
 }
 
-// A three-character tag where the field's length shows it lies within: told
-// character by character, since the compiler calls memcmp for three.
-bool hasShortTagAt(std::string_view text, std::size_t position, std::string_view tag) {
-    const char* const at = text.data() + position - 1;
-    return at[0] == tag[0] && at[1] == tag[1] && at[2] == tag[2];
-}
+}  // namespace
 
 // "2268923.500000000 = B.C. 0500-Jan-01 00:00:00.0000 TDB": the date text
 // keeps its "B.C. ".
-[[gnu::noinline]] void takeBeforeChristDate(std::string_view text, RecordField& kind) {
+void detail::takeBeforeChristDate(std::string_view text, RecordField& kind) {
     const std::size_t tag = text.substr(0, 32).find(kBeforeChristTag);
     if (tag == std::string_view::npos || tag == 0) {
         return;
@@ -62,41 +49,6 @@ bool hasShortTagAt(std::string_view text, std::size_t position, std::string_view
     kind.isDate = true;
     kind.instantText = text.substr(0, tag);
     kind.dateText = text.substr(tag + 3, kLongestDateText);
-}
-
-}  // namespace
-
-// Every field of a table passes here, so the slices are cut without the
-// bounds checks of substr once the field's length is known.
-RecordField plainRecordField(const Field& field) {
-    const std::string_view text = field.text;
-    RecordField kind;
-    kind.isDate = hasTagAt(text, 19, kDateTag);
-    if (kind.isDate) {
-        // At least 24 characters: the date begins at 26, the Julian day ends at 17.
-        const std::size_t dateStart = std::min<std::size_t>(25, text.size());
-        kind.dateText = {text.data() + dateStart,
-                         std::min(kDateTextLength, text.size() - dateStart)};
-        kind.instantText = {text.data(), 17};
-    }
-    if (field.length == kDistanceFieldLength) {
-        if (hasShortTagAt(text, 27, kDistanceTag)) {
-            // The field is whole and 77 characters long.
-            kind.isDistance = true;
-            kind.distanceText = {text.data() + 30, 21};
-            if (hasShortTagAt(text, 53, kRateTag)) {
-                kind.rateText = {text.data() + 55, 22};
-            }
-        }
-    } else if (field.length == kDistanceWithoutRateLength &&
-               hasShortTagAt(text, 27, kDistanceTag)) {
-        kind.isDistance = true;
-        kind.distanceText = {text.data() + 30, 21};
-    } else if (!kind.isDate) {
-        takeBeforeChristDate(text, kind);
-    }
-    // One object returned on every path, so that it is built in place.
-    return kind;
 }
 
 std::string_view plainTimeScale(std::string_view dateField) {
@@ -134,7 +86,8 @@ std::size_t shortestText(double value, char (&buffer)[32]) {
 
 }  // namespace
 
-void RangeFromPosition::compute(const VectorTexts& position, const VectorTexts& velocity) {
+[[gnu::noinline]] void RangeFromPosition::compute(const VectorTexts& position,
+                                                  const VectorTexts& velocity) {
     const Origin none;
     const Origin& origin = origin_ != nullptr ? *origin_ : none;
     const double x = horizonsNumberValue(position.x) - origin.position[0];

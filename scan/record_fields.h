@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "scan/header_reader.h"
@@ -69,12 +71,70 @@ struct RecordField {
 // The three numbers of a plain table's position or velocity line.
 VectorTexts plainVector(std::string_view line);
 
+namespace detail {
+
+inline constexpr std::string_view kDateTag = "= A.D.";   // characters 19 to 24
+inline constexpr std::string_view kDistanceTag = "RG=";  // characters 27 to 29
+inline constexpr std::string_view kRateTag = "RR=";      // characters 53 to 55
+inline constexpr std::uint64_t kDistanceFieldLength = 77;
+inline constexpr std::uint64_t kDistanceWithoutRateLength = 51;
+inline constexpr std::size_t kDateTextLength = 25;  // characters 26 to 50 of a date field
+
+inline bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag) {
+    return text.size() >= position - 1 + tag.size() &&
+           std::memcmp(text.data() + position - 1, tag.data(), tag.size()) == 0;
+}
+
+// A three-character tag where the field's length shows it lies within: told
+// character by character, since the compiler calls memcmp for three.
+inline bool hasShortTagAt(std::string_view text, std::size_t position, std::string_view tag) {
+    const char* const at = text.data() + position - 1;
+    return at[0] == tag[0] && at[1] == tag[1] && at[2] == tag[2];
+}
+
+[[gnu::noinline]] void takeBeforeChristDate(std::string_view text, RecordField& kind);
+
+}  // namespace detail
+
 // A line of the plain table: "2459139.500000000 = A.D. 2020-Oct-17 00:00:00.0000 TDB"
 // (or "= B.C. 0500-Jan-01 ...") is a date field; "LT= 5.738924308196282E-03
 // RG= 9.936639412879141E-01 RR=..." of exactly 77 characters, or of 51
 // without its rate, a distance field. The reader has dropped each line's
-// leading blank. (A RecordField is kept small: one is made for every line.)
-RecordField plainRecordField(const Field& field);
+// leading blank. (A RecordField is kept small: one is made for every line;
+// and this is inline, for every line of a table passes here, from the scan
+// and from the Sun's file beside it. The slices are cut without the bounds
+// checks of substr once the field's length is known.)
+inline RecordField plainRecordField(const Field& field) {
+    using namespace detail;
+    const std::string_view text = field.text;
+    RecordField kind;
+    kind.isDate = hasTagAt(text, 19, kDateTag);
+    if (kind.isDate) {
+        // At least 24 characters: the date begins at 26, the Julian day ends at 17.
+        const std::size_t dateStart = std::min<std::size_t>(25, text.size());
+        kind.dateText = {text.data() + dateStart,
+                         std::min(kDateTextLength, text.size() - dateStart)};
+        kind.instantText = {text.data(), 17};
+    }
+    if (field.length == kDistanceFieldLength) {
+        if (hasShortTagAt(text, 27, kDistanceTag)) {
+            // The field is whole and 77 characters long.
+            kind.isDistance = true;
+            kind.distanceText = {text.data() + 30, 21};
+            if (hasShortTagAt(text, 53, kRateTag)) {
+                kind.rateText = {text.data() + 55, 22};
+            }
+        }
+    } else if (field.length == kDistanceWithoutRateLength &&
+               hasShortTagAt(text, 27, kDistanceTag)) {
+        kind.isDistance = true;
+        kind.distanceText = {text.data() + 30, 21};
+    } else if (!kind.isDate) {
+        takeBeforeChristDate(text, kind);
+    }
+    // One object returned on every path, so that it is built in place.
+    return kind;
+}
 
 // "VX=... VY=... VZ=..." of 77 characters: a plain record's velocity line,
 // which plainVector() cuts; "X =... Y =... Z =..." its position line.

@@ -10,18 +10,6 @@ namespace vandrel {
 using detail::findQuote;
 using detail::isBlank;
 
-namespace {
-
-std::string_view trimTrailingBlanks(std::string_view text) {
-    std::size_t size = text.size();
-    while (size > 0 && isBlank(text[size - 1])) {
-        --size;
-    }
-    return text.substr(0, size);
-}
-
-}  // namespace
-
 FieldReader::FieldReader(ByteSource& source, std::size_t keep)
     : source_(source),
       keep_(std::min(keep, kBlockSize)),
@@ -56,21 +44,6 @@ bool FieldReader::fill() {
 
 // The first comma, CR or LF at or after `from`, which lies before the end of
 // the buffer's bytes, or that end.
-const char* FieldReader::findItemEnd(const char* from) const {
-    const auto position = static_cast<std::size_t>(from - buffer_.data());
-    std::size_t word = position / 64;
-    if (const std::uint64_t bits = itemEnds_[word] >> (position % 64); bits != 0) {
-        return from + __builtin_ctzll(bits);
-    }
-    const std::size_t words = (end_ + 63) / 64;
-    for (++word; word < words; ++word) {
-        if (itemEnds_[word] != 0) {
-            return buffer_.data() + word * 64 + __builtin_ctzll(itemEnds_[word]);
-        }
-    }
-    return buffer_.data() + end_;
-}
-
 // The line end after an item and the tail of a quoted item are passed at the
 // start of the next call, so that passing them never moves the bytes of the
 // item that was just delivered.
@@ -102,10 +75,7 @@ void FieldReader::settlePending() {
     }
 }
 
-bool FieldReader::next(Field& field) {
-    if (pending_ == Pending::Nothing && nextInBuffer(field)) {
-        return true;
-    }
+bool FieldReader::nextAfterPending(Field& field) {
     settlePending();
     field.startsLine = atLineStart_;
     bool skippedBlanks = false;
@@ -132,45 +102,6 @@ bool FieldReader::next(Field& field) {
         readItem<false>(field);
     }
     return true;
-}
-
-// Most items: unquoted, and ending within the bytes at hand. Works on
-// locals and changes nothing unless it delivers, so that next() can start
-// over where it cannot.
-bool FieldReader::nextInBuffer(Field& field) {
-    const char* const data = buffer_.data();
-    const char* const end = data + end_;
-    const char* begin = data + position_;
-    while (begin < end && isBlank(*begin)) {
-        ++begin;
-    }
-    if (begin == end || *begin == '"') {
-        return false;
-    }
-    const char* const stop = findItemEnd(begin);
-    if (stop == end) {
-        return false;
-    }
-    const std::string_view text =
-        trimTrailingBlanks({begin, static_cast<std::size_t>(stop - begin)});
-    position_ = static_cast<std::size_t>(stop - data) + 1;
-    field.startsLine = atLineStart_;
-    passDelimiter<false>(*stop);
-    deliver(field, text, text.size());
-    return true;
-}
-
-// Notes what the byte that ended an item leaves for the next call.
-template <bool Quoted>
-void FieldReader::passDelimiter(char delimiter) {
-    if (Quoted) {
-        pending_ = Pending::RestOfQuotedItem;
-        return;
-    }
-    atLineStart_ = delimiter != ',';
-    if (delimiter == '\r') {
-        pending_ = Pending::LineFeedAfterCr;
-    }
 }
 
 template <bool Quoted>
@@ -239,13 +170,6 @@ void FieldReader::readLongItem(Field& field) {
     }
     length -= trailingBlanks;
     deliver(field, longItem_, length);
-}
-
-// `text` holds at least the kept characters of the item (a long item's kept
-// start, or the whole of a short one), so no bounds check is needed.
-void FieldReader::deliver(Field& field, std::string_view text, std::uint64_t length) {
-    field.text = {text.data(), static_cast<std::size_t>(std::min<std::uint64_t>(keep_, length))};
-    field.length = length;
 }
 
 }  // namespace vandrel

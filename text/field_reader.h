@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,8 +40,15 @@ class FieldReader {
 
     FieldReader(ByteSource& source, std::size_t keep);
 
-    // Delivers the next item; false when no item is left.
-    bool next(Field& field);
+    // Delivers the next item; false when no item is left. The common item,
+    // unquoted and within the bytes at hand, is read inline: a scan calls
+    // this for every item of a file, from more than one place.
+    bool next(Field& field) {
+        if (pending_ == Pending::Nothing && nextInBuffer(field)) {
+            return true;
+        }
+        return nextAfterPending(field);
+    }
 
     // Why the input could not be read to its end; empty when it could.
     std::string error() const { return source_.error(); }
@@ -50,8 +58,16 @@ class FieldReader {
     enum class Pending { Nothing, LineFeedAfterCr, RestOfQuotedItem };
 
     bool nextInBuffer(Field& field);
+    bool nextAfterPending(Field& field);
     bool fill();
     const char* findItemEnd(const char* from) const;
+    static std::string_view trimTrailingBlanks(std::string_view text) {
+        std::size_t size = text.size();
+        while (size > 0 && detail::isBlank(text[size - 1])) {
+            --size;
+        }
+        return text.substr(0, size);
+    }
     void settlePending();
     template <bool Quoted>
     void passDelimiter(char delimiter);
@@ -59,7 +75,13 @@ class FieldReader {
     void readItem(Field& field);
     template <bool Quoted>
     void readLongItem(Field& field);
-    void deliver(Field& field, std::string_view text, std::uint64_t length);
+    // `text` holds at least the kept characters of the item (a long item's
+    // kept start, or the whole of a short one), so no bounds check is needed.
+    void deliver(Field& field, std::string_view text, std::uint64_t length) {
+        field.text = {text.data(),
+                      static_cast<std::size_t>(std::min<std::uint64_t>(keep_, length))};
+        field.length = length;
+    }
 
     ByteSource& source_;
     std::size_t keep_;
@@ -74,5 +96,59 @@ class FieldReader {
     std::vector<std::uint64_t> itemEnds_;
     detail::ItemEndMapping mapItemEnds_;
 };
+
+// Most items: unquoted, and ending within the bytes at hand. Works on locals
+// and changes nothing unless it delivers, so that next() can start over
+// where it cannot.
+inline bool FieldReader::nextInBuffer(Field& field) {
+    const char* const data = buffer_.data();
+    const char* const end = data + end_;
+    const char* begin = data + position_;
+    while (begin < end && detail::isBlank(*begin)) {
+        ++begin;
+    }
+    if (begin == end || *begin == '"') {
+        return false;
+    }
+    const char* const stop = findItemEnd(begin);
+    if (stop == end) {
+        return false;
+    }
+    const std::string_view text =
+        trimTrailingBlanks({begin, static_cast<std::size_t>(stop - begin)});
+    position_ = static_cast<std::size_t>(stop - data) + 1;
+    field.startsLine = atLineStart_;
+    passDelimiter<false>(*stop);
+    deliver(field, text, text.size());
+    return true;
+}
+
+inline const char* FieldReader::findItemEnd(const char* from) const {
+    const auto position = static_cast<std::size_t>(from - buffer_.data());
+    std::size_t word = position / 64;
+    if (const std::uint64_t bits = itemEnds_[word] >> (position % 64); bits != 0) {
+        return from + __builtin_ctzll(bits);
+    }
+    const std::size_t words = (end_ + 63) / 64;
+    for (++word; word < words; ++word) {
+        if (itemEnds_[word] != 0) {
+            return buffer_.data() + word * 64 + __builtin_ctzll(itemEnds_[word]);
+        }
+    }
+    return buffer_.data() + end_;
+}
+
+// Notes what the byte that ended an item leaves for the next call.
+template <bool Quoted>
+void FieldReader::passDelimiter(char delimiter) {
+    if (Quoted) {
+        pending_ = Pending::RestOfQuotedItem;
+        return;
+    }
+    atLineStart_ = delimiter != ',';
+    if (delimiter == '\r') {
+        pending_ = Pending::LineFeedAfterCr;
+    }
+}
 
 }  // namespace vandrel

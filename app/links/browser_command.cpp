@@ -3,7 +3,11 @@
 namespace vandrel {
 
 std::string browserCommandLine(std::string_view address) {
-    std::string line = std::string(kBrowserFolder) + kBrowserSeparator + kBrowserProgram;
+    // Appended piece by piece: GCC 12 warns wrongly about operator+ on
+    // constant texts once link-time optimisation inlines it.
+    std::string line(kBrowserFolder);
+    line += kBrowserSeparator;
+    line += kBrowserProgram;
     line += address;
     return line;
 }
