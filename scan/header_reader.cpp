@@ -69,14 +69,12 @@ void HeaderReader::take(const Field& field) {
 void HeaderReader::takeObserverHeader(std::string_view line) {
     header_.observer = true;
     observerColumns_ = {};
-    for (std::size_t at = 0; at < line.size();) {
-        const std::size_t start = line.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) {
+    for (std::size_t end = 0;;) {
+        const std::string_view name = NextWord(line, end);
+        if (name.empty()) {
             break;
         }
-        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-        const std::string_view name = line.substr(start, end - start);
-        if (start == 0) {
+        if (name.data() == line.data()) {
             observerColumns_.dateWidth = end;
             const std::size_t open = name.find('(');
             const std::size_t close = name.find(')');
@@ -90,7 +88,6 @@ void HeaderReader::takeObserverHeader(std::string_view line) {
         } else if (name == "1-way_down_LT") {
             observerColumns_.lightTimeEnd = end;
         }
-        at = end;
     }
 }
 
@@ -113,13 +110,11 @@ bool Legend::addLine(std::string_view line) {
         {"X", Name::X},   {"Y", Name::Y},   {"Z", Name::Z},   {"VX", Name::VX},
         {"VY", Name::VY}, {"VZ", Name::VZ}, {"RG", Name::RG}, {"RR", Name::RR}};
     std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size();) {
-        const std::size_t start = line.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) {
+    for (std::size_t at = 0;;) {
+        const std::string_view word = NextWord(line, at);
+        if (word.empty()) {
             break;
         }
-        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-        const std::string_view word = line.substr(start, end - start);
         for (const char c : word) {
             if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')) {
                 return false;  // a legend names quantities in capitals
@@ -133,7 +128,6 @@ bool Legend::addLine(std::string_view line) {
             name = word == text ? known : name;
         }
         names[lines][count++] = name;
-        at = end;
     }
     if (count == 0) {
         return false;

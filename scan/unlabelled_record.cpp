@@ -1,5 +1,7 @@
 #include "scan/unlabelled_record.h"
 
+#include "text/text_slice.h"
+
 namespace vandrel {
 
 namespace {
@@ -23,13 +25,11 @@ std::string UnlabelledRecord::take(std::string_view line) {
         return "its line " + std::to_string(index + 1) + " of numbers has no line in the legend";
     }
     std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size();) {
-        const std::size_t start = line.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) {
+    for (std::size_t at = 0;;) {
+        const std::string_view number = NextWord(line, at);
+        if (number.empty()) {
             break;
         }
-        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
-        const std::string_view number = line.substr(start, end - start);
         if (!isNumbersLine(number)) {
             return "its line " + std::to_string(index + 1) + " holds \"" + std::string(number) +
                    "\", which is no number";
@@ -40,7 +40,6 @@ std::string UnlabelledRecord::take(std::string_view line) {
             has_[name] = true;
         }
         ++count;
-        at = end;
     }
     if (count != legend_.counts[index]) {
         return "its line " + std::to_string(index + 1) + " holds " + std::to_string(count) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -29,6 +30,20 @@ constexpr std::string_view TextTrimmed(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The next word of the text at or after `at`: a run of characters other than
+// blanks and tabs, or an empty view at the end. `at` moves past it; the
+// word's place in the text is word.data() - text.data().
+constexpr std::string_view NextWord(std::string_view text, std::size_t& at) {
+    const std::size_t start = text.find_first_not_of(" \t", at);
+    if (start == std::string_view::npos) {
+        at = text.size();
+        return {};
+    }
+    const std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    at = end;
+    return text.substr(start, end - start);
 }
 
 // Exact and case-sensitive.
