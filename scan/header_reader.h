@@ -57,7 +57,7 @@ struct Legend {
     std::array<std::array<Name, kMostNames>, kMostLines> names{};
     std::array<std::size_t, kMostLines> counts{};  // names on each line
     std::size_t lines = 0;
-    std::string text[kMostLines];  // each line as written, for messages
+    std::array<std::string, kMostLines> text;  // each line as written, for messages
 
     // Adds a line of names; false for a line that is no legend line.
     bool addLine(std::string_view line);
