@@ -81,8 +81,7 @@ class ScanRun final : PassageSink {
                 }
                 if (!started_ && field.text == kStartMarker) {
                     beginRecords();
-                    if (result_.header.observer &&
-                        header_.observerColumns().rangeEnd == ObserverColumns::kNone) {
+                    if (result_.header.observer && !header_.observerColumns().hasRange()) {
                         return ScanFailure{ScanFailureKind::NoHeliocentricRange,
                                            std::string(messages::kNoHeliocentricRange)};
                     }
@@ -215,12 +214,12 @@ class ScanRun final : PassageSink {
     // An observer table's r is the distance from the Sun, whatever the
     // observer; rdot is in km/s, whatever the output units.
     void beginObserverRows() {
-        if (header_.observerColumns().rangeEnd == ObserverColumns::kNone) {
+        if (!header_.observerColumns().hasRange()) {
             return;  // the scan fails: the table has no r
         }
         result_.header.centre = "Sun (10)";
         passages_.setScale({1, 86400 / kKmPerAu});
-        if (header_.observerColumns().lightTimeEnd == ObserverColumns::kNone) {
+        if (!header_.observerColumns().hasLightTime()) {
             warn(ScanWarningKind::SeenFromTheObserver, std::string(messages::kSeenFromTheObserver));
         }
         observer_.recordsBegin(result_.header, result_.warnings);
@@ -230,16 +229,68 @@ class ScanRun final : PassageSink {
     [[gnu::noinline]] bool takeObserverRow(const Field& field) {
         contentMet_ = contentMet_ || field.length > 0;
         const ObserverColumns& columns = header_.observerColumns();
+        if (columns.csv) {
+            return takeObserverItem(field);
+        }
         const std::string_view row = field.text;
-        if (row.size() < columns.dateWidth || row.empty() || row[0] < '0' || row[0] > '9') {
+        if (row.size() < columns.dateWidth || !startsWithDigit(row)) {
             return true;  // no row
         }
+        return takeObserverRecord(TextTrimmed(row.substr(0, columns.dateWidth)),
+                                  ObserverColumns::valueAt(row, columns.rangeEnd),
+                                  ObserverColumns::valueAt(row, columns.rateEnd),
+                                  ObserverColumns::valueAt(row, columns.lightTimeEnd));
+    }
+
+    static bool startsWithDigit(std::string_view text) {
+        return !text.empty() && text[0] >= '0' && text[0] <= '9';
+    }
+
+    // An item of an observer table in CSV form: a row is taken whole when
+    // the next one begins.
+    bool takeObserverItem(const Field& field) {
+        const ObserverColumns& columns = header_.observerColumns();
+        if (field.startsLine) {
+            if (!takeObserverLine()) {
+                return false;
+            }
+            observerColumn_ = 0;
+            observerLine_.hasDate = startsWithDigit(field.text);
+            observerLine_.date.assign(field.text);
+            for (auto* text :
+                 {&observerLine_.range, &observerLine_.rate, &observerLine_.lightTime}) {
+                text->clear();
+            }
+            return true;
+        }
+        ++observerColumn_;
+        if (observerColumn_ == columns.rangeColumn) {
+            observerLine_.range.assign(field.text);
+        } else if (observerColumn_ == columns.rateColumn) {
+            observerLine_.rate.assign(field.text);
+        } else if (observerColumn_ == columns.lightTimeColumn) {
+            observerLine_.lightTime.assign(field.text);
+        }
+        return true;
+    }
+
+    bool takeObserverLine() {
+        if (!observerLine_.hasDate) {
+            return true;
+        }
+        observerLine_.hasDate = false;
+        return takeObserverRecord(observerLine_.date.view(), observerLine_.range.view(),
+                                  observerLine_.rate.view(), observerLine_.lightTime.view());
+    }
+
+    // One row's record: its date as written, its r and rdot, and the light
+    // time that the passage happens earlier than it is seen.
+    bool takeObserverRecord(std::string_view dateText, std::string_view range,
+                            std::string_view rate, std::string_view lightTime) {
         RecordField date;
         date.isDate = true;
-        date.dateText = TextTrimmed(row.substr(0, columns.dateWidth));
-        // The passage happens earlier than it is seen, by the light time.
+        date.dateText = dateText;
         if (const auto seen = julianDayOfDateText(date.dateText)) {
-            const std::string_view lightTime = ObserverColumns::valueAt(row, columns.lightTimeEnd);
             const double minutes = lightTime.empty() ? 0 : TextToNumber(lightTime);
             const double julianDay = *seen - minutes / 1440;
             observerInstantLength_ = static_cast<std::size_t>(
@@ -252,22 +303,23 @@ class ScanRun final : PassageSink {
         if (!takeRecordField(date)) {
             return false;
         }
-        const std::string_view range = ObserverColumns::valueAt(row, columns.rangeEnd);
         if (!UnlabelledRecord::isNumbersLine(range)) {
             return true;  // "n.a." or blank: no distance at this row
         }
         RecordField distance;
         distance.isDistance = true;
         distance.distanceText = range;
-        const std::string_view rate = ObserverColumns::valueAt(row, columns.rateEnd);
         distance.rateText = UnlabelledRecord::isNumbersLine(rate) ? rate : std::string_view();
         return takeRecordField(distance);
     }
 
     // At "$$EOE" or at the end of the input, after "$$SOE".
     ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (!takeRecordEnd()) {
+        if (!takeRecordEnd() || (result_.header.observer && !takeObserverLine())) {
             return *failure_;
+        }
+        if (endDateMatches_) {
+            return result_;
         }
         if (csvLine_ && !csvLine_->empty()) {
             if (sun_ && csvLine_->hasDate()) {
@@ -632,6 +684,14 @@ class ScanRun final : PassageSink {
     RangeFromPosition::Origin sunState_;          // at the current record
     bool sunEnded_ = false;
     char observerInstant_[32];  // an observer row's Julian day, less the light time
+    struct ObserverLine {       // a row of an observer table in CSV form
+        bool hasDate = false;
+        HeldText<kLongestDateText> date;
+        HeldText<kKeptCharacters> range;
+        HeldText<kKeptCharacters> rate;
+        HeldText<kKeptCharacters> lightTime;
+    } observerLine_;
+    std::size_t observerColumn_ = 0;
     std::size_t observerInstantLength_ = 0;
     bool recordHasNumbers_ = false;  // the record has lines of numbers only
     PassageFinder passages_{*this};

@@ -48,6 +48,7 @@ int leadingNumber(std::string_view value) {
 void HeaderReader::take(const Field& field) {
     if (field.startsLine) {
         finishLine();
+        inObserverHeader_ = false;
         takeLabelledLine(field.text);
         // The legend: the lines of names after a line of the Julian day's name.
         if (inLegend_) {
@@ -60,14 +61,30 @@ void HeaderReader::take(const Field& field) {
     } else {
         ++column_;
         inLegend_ = false;  // a line of CSV column names
+        if (inObserverHeader_) {
+            takeObserverColumn(field.text);
+        }
     }
     takeColumnName(field.text);
+}
+
+// An observer table's column names in CSV form, one an item.
+void HeaderReader::takeObserverColumn(std::string_view name) {
+    observerColumns_.csv = true;
+    if (name == "r") {
+        observerColumns_.rangeColumn = column_;
+    } else if (name == "rdot") {
+        observerColumns_.rateColumn = column_;
+    } else if (name == "1-way_down_LT") {
+        observerColumns_.lightTimeColumn = column_;
+    }
 }
 
 // " Date__(UT)__HR:MN      APmag  S-brt      r        rdot" (its first blank
 // dropped by the reader, as the rows' are).
 void HeaderReader::takeObserverHeader(std::string_view line) {
     header_.observer = true;
+    inObserverHeader_ = true;
     observerColumns_ = {};
     for (std::size_t end = 0;;) {
         const std::string_view name = NextWord(line, end);

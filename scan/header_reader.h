@@ -41,6 +41,14 @@ struct ObserverColumns {
     std::size_t rangeEnd = kNone;      // one past the last character of "r" (au)
     std::size_t rateEnd = kNone;       // of "rdot" (km/s)
     std::size_t lightTimeEnd = kNone;  // of "1-way_down_LT" (minutes)
+    // In CSV form, the columns of the same names, counted from 0.
+    bool csv = false;
+    std::size_t rangeColumn = kNone;
+    std::size_t rateColumn = kNone;
+    std::size_t lightTimeColumn = kNone;
+
+    bool hasRange() const { return rangeEnd != kNone || rangeColumn != kNone; }
+    bool hasLightTime() const { return lightTimeEnd != kNone || lightTimeColumn != kNone; }
 
     // The value under a name that ends before `end`; empty where it is blank.
     static std::string_view valueAt(std::string_view row, std::size_t end);
@@ -87,10 +95,12 @@ class HeaderReader {
     std::size_t column_ = 0;
     std::string lineTimeScale_;  // from the line's "Calendar Date (...)"
     void takeObserverHeader(std::string_view line);
+    void takeObserverColumn(std::string_view name);
 
     Legend legend_;
     ObserverColumns observerColumns_;
-    bool inLegend_ = false;  // the lines after a line of "JDTDB" alone
+    bool inLegend_ = false;          // the lines after a line of "JDTDB" alone
+    bool inObserverHeader_ = false;  // the line of an observer table's column names
 };
 
 }  // namespace vandrel

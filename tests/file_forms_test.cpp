@@ -126,6 +126,26 @@ TEST(ObserverTables, GiveThePassagesLessTheLightTime) {
               "table to correct it.");
 }
 
+// In CSV form the columns are found by their names, one an item, after two
+// flag columns without names.
+TEST(ObserverTables, InCsvFormGiveTheSamePassages) {
+    const std::vector<std::string> orbit{"--records", "800", "--observer", "--light-time"};
+    const Scan plain = scanText(testing::generateEphemeris(orbit));
+    std::vector<std::string> csv = orbit;
+    csv.push_back("--csv");
+    const Scan items = scanText(testing::generateEphemeris(csv));
+    ASSERT_EQ(items.passages.size(), 5u);
+    ASSERT_EQ(items.passages.size(), plain.passages.size());
+    for (std::size_t i = 0; i < items.passages.size(); ++i) {
+        EXPECT_EQ(items.passages[i].julianDay, plain.passages[i].julianDay);
+        EXPECT_EQ(items.passages[i].au, plain.passages[i].au);
+    }
+    const auto& result = std::get<ScanResult>(items.outcome);
+    EXPECT_EQ(result.datedCount, 800);
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(presentExtreme(result.maximum, Extreme::Most).dateText, "2021-Jul-04 00:00");
+}
+
 struct DamagedCase {
     const char* name;
     std::string text;

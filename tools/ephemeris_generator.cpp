@@ -156,6 +156,11 @@ constexpr int kRateWidth = 11;
 constexpr int kLightTimeWidth = 14;
 
 std::string observerColumnNames(const Settings& settings) {
+    if (settings.csv) {
+        // Two flag columns without names after the date.
+        return std::string(" Date__(UT)__HR:MN, , , r, rdot,") +
+               (settings.lightTime ? " 1-way_down_LT," : "");
+    }
     std::string names = " Date__(UT)__HR:MN   " + padded("r", kRangeWidth, true) + " " +
                         padded("rdot", kRateWidth, true);
     if (settings.lightTime) {
@@ -311,12 +316,15 @@ void observerRow(Output& out, const Settings& settings, double julianDay) {
     const double range = std::hypot(x, y);
     const double kmPerSecond = (x * vx + y * vy) / range * kKmPerAu / 86400;
     char line[256];
-    int used = std::snprintf(line, sizeof line, " %.17s   %*.12f %*.7f",
-                             calendarText(julianDay).c_str() + 5, kRangeWidth, range, kRateWidth,
-                             kmPerSecond);
+    const int used = std::snprintf(
+        line, sizeof line, settings.csv ? " %.17s, , , %*.12f, %*.7f," : " %.17s   %*.12f %*.7f",
+        calendarText(julianDay).c_str() + 5, settings.csv ? 0 : kRangeWidth, range,
+        settings.csv ? 0 : kRateWidth, kmPerSecond);
     if (settings.lightTime) {
-        std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used), " %*.6f",
-                      kLightTimeWidth, lightDays * 1440);
+        // The CSV form's widths are 0: no padding.
+        std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
+                      settings.csv ? " %*.6f," : " %*.6f", settings.csv ? 0 : kLightTimeWidth,
+                      lightDays * 1440);
     }
     out.line(line);
 }
