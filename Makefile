@@ -1,33 +1,45 @@
 # The two commands of the README, and a few more for developers.
-#   make run         install what is missing, build the window only, start vandrel
-#   make test        install what is missing, build, run every test
+#   make run         install what building needs, build the window, start vandrel
+#   make test        install the test tools too, build everything, run every test
 #   make package     the Debian package, in $(BUILD)/
 #   make screenshot  docs/window.png (right after start-up) and docs/window-after-sort.png
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
 #   make lint        clang-tidy over the project's sources (bugprone-*, performance-*)
 #
-# WERROR=ON or OFF sets warnings as errors in the build's cache (make test
-# sets it ON); without it, the cache keeps what it has.
+# One build folder with one set of flags, so that make run and then make
+# test build nothing twice: warnings are errors in both (WERROR=OFF turns
+# that off for both).
 
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
+WERROR ?= ON
 
 BUILD_PATH = $(abspath $(BUILD))
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96"
 
-.PHONY: run test package screenshot bench fuzz lint build configure deps clean
+.PHONY: run test package screenshot bench fuzz lint build configure deps test-deps bench-deps clean
 
 deps:
 	@tools/install-deps
 
+# The test tools; configuring again finds GoogleTest where make run's
+# configure did not have it. Nothing is rebuilt for that.
+test-deps:
+	@tools/install-deps --test
+	@if [ -f $(BUILD)/CMakeCache.txt ]; then cmake $(BUILD) > /dev/null; fi
+
+bench-deps:
+	@tools/install-deps --bench
+	@if [ -f $(BUILD)/CMakeCache.txt ]; then cmake $(BUILD) > /dev/null; fi
+
 # A configure that failed wrote no build.ninja, so it runs again.
 configure: deps
 	@if [ ! -f $(BUILD)/build.ninja ]; then \
-		cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(if $(WERROR),-DVANDREL_WERROR=$(WERROR)); \
-	elif [ -n "$(WERROR)" ] && ! grep -qx 'VANDREL_WERROR:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt; then \
+		cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANDREL_WERROR=$(WERROR); \
+	elif ! grep -qx 'VANDREL_WERROR:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt; then \
 		cmake -DVANDREL_WERROR=$(WERROR) $(BUILD); \
 	fi
 
@@ -45,20 +57,19 @@ run: configure
 		cd examples && $(BUILD_PATH)/app/vandrel; \
 	fi
 
-screenshot: build
+screenshot: test-deps build
 	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
 	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window-after-sort.png \
 		--after-sort horizons_results.txt > /dev/null
 	@echo "wrote docs/window.png and docs/window-after-sort.png"
 
-test: WERROR = ON
-test: build
+test: test-deps build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
 
-package: build
+package: test-deps build
 	@cd $(BUILD) && cpack -G DEB
 
-bench: build
+bench: bench-deps build
 	@bench/run-bench $(BUILD)
 
 fuzz: deps
