@@ -57,9 +57,15 @@ run: configure
 		cd examples && $(BUILD_PATH)/app/vandrel; \
 	fi
 
+# The window shows the folder it starts in: one fixed folder with the example
+# file, wherever the checkout lies, draws the same pixels.
+SCREENSHOT_FOLDER = /tmp/vandrel/examples
+
 screenshot: test-deps build
-	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
-	@cd examples && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window-after-sort.png \
+	@rm -rf $(SCREENSHOT_FOLDER) && mkdir -p $(SCREENSHOT_FOLDER) && \
+		cp examples/horizons_results.txt $(SCREENSHOT_FOLDER)/
+	@cd $(SCREENSHOT_FOLDER) && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
+	@cd $(SCREENSHOT_FOLDER) && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window-after-sort.png \
 		--after-sort horizons_results.txt > /dev/null
 	@echo "wrote docs/window.png and docs/window-after-sort.png"
 
