@@ -61,6 +61,12 @@ bool withinRecords(PassageKind kind, double julianDay, double au, double earlier
 
 }  // namespace
 
+// A record that a passage can be at: a finite instant and a positive, finite
+// distance.
+bool PassageFinder::canBePassage(const Numbers& record) {
+    return std::isfinite(record.julianDay) && record.au > 0 && std::isfinite(record.au);
+}
+
 const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
     ++count_;
     HeldRecord& record = held(0);
@@ -107,7 +113,10 @@ void PassageFinder::examineRates() {
     }
     const auto earlierNumbers = numbersOf(earlier);
     const auto laterNumbers = numbersOf(later);
-    if (!earlierNumbers || !laterNumbers) {
+    // A pair whose instants do not increase (a record's distance given twice,
+    // a repeated or misplaced date) holds no passage.
+    if (!earlierNumbers || !laterNumbers ||
+        !(laterNumbers->julianDay > earlierNumbers->julianDay)) {
         return;
     }
     const PassageKind kind = (atFirst ? later.rateSign > 0 : earlier.rateSign < 0)
@@ -116,7 +125,10 @@ void PassageFinder::examineRates() {
     // A record whose rate is exactly 0 where the rate turns is the passage.
     if (atFirst || later.rateSign == 0) {
         const Numbers& record = atFirst ? *earlierNumbers : *laterNumbers;
-        emit({kind, record.julianDay, record.au, earlier.item, later.item, PassageUncertainty{}});
+        if (canBePassage(record)) {
+            emit({kind, record.julianDay, record.au, earlier.item, later.item,
+                  PassageUncertainty{}});
+        }
         return;
     }
     const auto refined = refineBetweenRecords(
@@ -246,8 +258,8 @@ std::optional<TruePassage> PassageFinder::fallBack(PassageKind kind, const Numbe
     }
     const bool earlierIsNearer = (kind == PassageKind::Perihelion) == (earlier.au <= later.au);
     const Numbers& nearer = earlierIsNearer ? earlier : later;
-    if (!(nearer.au > 0) || !std::isfinite(nearer.au)) {
-        return std::nullopt;  // a distance that no passage can have
+    if (!canBePassage(nearer)) {
+        return std::nullopt;
     }
     return TruePassage{kind, nearer.julianDay, nearer.au, earlierItem, laterItem, {}};
 }

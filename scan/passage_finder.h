@@ -117,6 +117,7 @@ class PassageFinder {
     void settle(Pending& pending, const std::optional<Numbers>& neighbour);
     void emit(const TruePassage& passage);
     std::optional<Numbers> numbersOf(const HeldRecord& record) const;
+    static bool canBePassage(const Numbers& record);
     double auOf(const HeldRecord& record) const;
     std::optional<double> energyOf(const VectorTexts& velocity, double au) const;
     std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,

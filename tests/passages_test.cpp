@@ -472,3 +472,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace vandrel
+
+namespace vandrel {
+namespace {
+
+// Found by fuzzing: a CSV line whose date cannot be read gives its distance
+// to the record before, whose instant it shares; no passage lies within one
+// instant, not even where the rates turn.
+TEST(Passages, NoneWithinOneInstant) {
+    MemorySource source(
+        "JDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n"
+        "2455197.5, A.D. 2010-Jan-01 00:00:00.0000, 9.833029493991273E-01, -1.3E-05,\n"
+        "2455198.5, ??? 2010-Jan-02 00:00:00.0000, 9.8E-01, 1.3E-05,\n$$EOE\n");
+    PassageRecorder recorder;
+    ScanSettings settings;
+    settings.trackMinimum = true;
+    const auto result = std::get<ScanResult>(EphemerisScanner().scan(source, settings, recorder));
+    EXPECT_EQ(result.datedCount, 1);
+    EXPECT_TRUE(recorder.passages.empty());
+}
+
+}  // namespace
+}  // namespace vandrel

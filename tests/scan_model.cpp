@@ -519,16 +519,22 @@ class Model {
             const bool aphelion = atFirst ? laterSign < 0 : earlierSign > 0 && laterSign <= 0;
             const auto t0 = instant(previous);
             const auto t1 = instant(point);
-            if ((perihelion || aphelion) && t0 && t1) {
+            if ((perihelion || aphelion) && t0 && t1 && *t1 > *t0) {
                 const PassageKind kind =
                     perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
                 const double a0 = au(previous);
                 const double a1 = au(point);
                 const auto refined = refineBetweenRecords(kind, {*t0, a0, auPerDay(previous)},
                                                           {*t1, a1, auPerDay(point)});
+                // A passage at a record needs a finite instant and a positive distance.
+                const auto possible = [](double t, double a) {
+                    return std::isfinite(t) && a > 0 && std::isfinite(a);
+                };
                 if (atFirst || laterSign == 0) {
-                    passage = TruePassage{kind,          atFirst ? *t0 : *t1, atFirst ? a0 : a1,
-                                          previous.item, point.item,          {}};
+                    if (possible(atFirst ? *t0 : *t1, atFirst ? a0 : a1)) {
+                        passage = TruePassage{kind,          atFirst ? *t0 : *t1, atFirst ? a0 : a1,
+                                              previous.item, point.item,          {}};
+                    }
                 } else if (refined &&
                            allowed(kind, refined->julianDay, refined->au, *t0, a0, *t1, a1)) {
                     passage = TruePassage{kind,          refined->julianDay, refined->au,
@@ -544,8 +550,7 @@ class Model {
                         allowed(kind, parabola->time, parabola->au, *t0, a0, *t1, a1)) {
                         passage = TruePassage{kind,          parabola->time, parabola->au,
                                               previous.item, point.item,     {}};
-                    } else if ((nearEarlier ? a0 : a1) > 0 &&
-                               std::isfinite(nearEarlier ? a0 : a1)) {
+                    } else if (possible(nearEarlier ? *t0 : *t1, nearEarlier ? a0 : a1)) {
                         passage = TruePassage{kind,
                                               nearEarlier ? *t0 : *t1,
                                               nearEarlier ? a0 : a1,
