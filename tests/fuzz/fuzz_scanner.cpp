@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "scan/ephemeris_scanner.h"
+#include "scan/record_fields.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
@@ -46,11 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto outcome = vandrel::EphemerisScanner(1000).scan(source, settings, observer);
     if (const auto* result = std::get_if<vandrel::ScanResult>(&outcome)) {
         if (result->datedCount < 0 || result->minimum.item > result->datedCount ||
-            result->maximum.item > result->datedCount || result->minimum.dateText.size() > 25 ||
-            result->maximum.dateText.size() > 25 || result->warnings.size() > 5 ||
-            result->header.target.size() > 80 || result->header.centre.size() > 80 ||
-            result->header.units.size() > 80 || result->header.timeScale.size() > 80 ||
-            observer.lastItem > result->datedCount) {
+            result->maximum.item > result->datedCount ||
+            result->minimum.dateText.size() > vandrel::kLongestDateText ||
+            result->maximum.dateText.size() > vandrel::kLongestDateText ||
+            result->warnings.size() > 8 || result->header.target.size() > 80 ||
+            result->header.centre.size() > 80 || result->header.units.size() > 80 ||
+            result->header.timeScale.size() > 80 || observer.lastItem > result->datedCount) {
             __builtin_trap();
         }
         // The true extremes are the least perihelion and the greatest aphelion found.
