@@ -200,6 +200,10 @@ class ScanRun final : PassageSink {
         if (!julianDay) {
             return true;  // no instant to compare; the record's date fails elsewhere
         }
+        if (sunEnded_ && !sun_->error().empty()) {
+            return fail(ScanFailureKind::ReadFailed,
+                        messages::sunFileUnreadable(settings_.sunFilePath, sun_->error()));
+        }
         if (sunEnded_ || sun_->julianDay() > *julianDay + 1e-6) {
             return fail(ScanFailureKind::SunFileMismatch,
                         messages::sunRecordMissing(*julianDay, true, settings_.filePath));

@@ -8,10 +8,12 @@
 
 namespace vandrel {
 
-// One pass over a Horizons vector table: the least and the greatest distance
-// from the centre (after "RG=", in AU) among the records between "$$SOE" and
-// "$$EOE", with the start filter and the end stop of the settings. Runs in
-// constant memory, whatever the size or content of the input.
+// One pass over a Horizons table: the least and the greatest distance from
+// the centre among the records between "$$SOE" and "$$EOE" (after "RG=", or
+// |r| of a position, or an observer table's r; in AU, or taken from the
+// Sun's file of the settings), with the start filter and the end stop of the
+// settings, and every passage between the records. Runs in constant memory,
+// whatever the size or content of the input.
 class EphemerisScanner {
   public:
     static constexpr std::int32_t kMostRecords = std::numeric_limits<std::int32_t>::max();

@@ -74,9 +74,9 @@ std::optional<ParabolaPassage> refineAcrossThreeRecords(const RangePoint& before
                                                         const RangePoint& after);
 
 // The second refinements, whose difference from the first estimates the
-// error of a passage. Each gives the least (or greatest) value between `from`
-// and `to` of a polynomial of higher degree, and nothing where a value is not
-// finite or the instants do not differ.
+// error of a passage. Each gives the least (or greatest) value of a
+// polynomial of higher degree over the records around the passage, and
+// nothing where a value is not finite or the instants do not differ.
 // - The quintic Hermite polynomial through three records' ranges and rates:
 //   the passage's two records and a neighbour on either side.
 std::optional<Passage> refineOnQuintic(PassageKind kind, const RangeRecord& earlier,

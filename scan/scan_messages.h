@@ -111,9 +111,9 @@ inline std::string recordNotFitLegend(std::uint64_t record, std::string_view mis
 }
 
 // The Sun's file of --sun beside the file of a body.
+// The Sun's file of --sun could not be opened, or read to its end.
 inline std::string sunFileUnreadable(std::string_view path, std::string_view reason) {
-    return "The Sun's file " + std::string(path) + " cannot be opened: " + std::string(reason) +
-           ".";
+    return "The Sun's file " + std::string(path) + " cannot be read: " + std::string(reason) + ".";
 }
 
 inline std::string sunFileWithoutRecords() {

@@ -206,7 +206,7 @@ std::optional<double> julianDayOfDateText(std::string_view dateText) {
     return kJulianDayOf1970 + static_cast<double>(*day) + *seconds / kSecondsPerDay;
 }
 
-std::string instantText(double julianDay, std::string_view timeScale, bool timeOnly) {
+std::string instantText(double julianDay, std::string_view timeScale) {
     // Beyond the calendar's years, and small enough for a whole day count.
     if (!(std::abs(julianDay - kJulianDayOf1970) < 5e6)) {
         return {};
@@ -227,17 +227,15 @@ std::string instantText(double julianDay, std::string_view timeScale, bool timeO
         return {};
     }
     std::string text;
-    if (!timeOnly) {
-        if (date.year < 1) {
-            text += kBeforeChrist;
-        }
-        appendPadded(text, date.year < 1 ? 1 - date.year : date.year, 4);
-        text += '-';
-        text += kMonthNames[date.month - 1];
-        text += '-';
-        appendPadded(text, date.day, 2);
-        text += ' ';
+    if (date.year < 1) {
+        text += kBeforeChrist;
     }
+    appendPadded(text, date.year < 1 ? 1 - date.year : date.year, 4);
+    text += '-';
+    text += kMonthNames[date.month - 1];
+    text += '-';
+    appendPadded(text, date.day, 2);
+    text += ' ';
     appendPadded(text, second / 3600, 2);
     text += ':';
     appendPadded(text, second / 60 % 60, 2);

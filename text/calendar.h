@@ -47,9 +47,9 @@ std::optional<double> julianDayOfDateText(std::string_view dateText);
 
 // The instant as date and time rounded to the nearest second, then a blank
 // and the time scale's name: Julian day 2458853.82493 with "TDB" gives
-// "2020-Jan-05 07:47:54 TDB" (without a scale, no blank after the time);
-// with `timeOnly`, "07:47:54 TDB". Empty for an instant that is not finite
+// "2020-Jan-05 07:47:54 TDB" (without a scale, no blank after the time).
+// Empty for an instant that is not finite
 // or lies outside the calendar's years.
-std::string instantText(double julianDay, std::string_view timeScale, bool timeOnly = false);
+std::string instantText(double julianDay, std::string_view timeScale);
 
 }  // namespace vandrel
