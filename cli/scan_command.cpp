@@ -18,9 +18,10 @@ constexpr std::string_view kUsage =
     "[--passages] [--json] FILE...\n";
 
 constexpr std::string_view kHelp =
-    "Finds the least and the greatest distance from the Sun (RG) in Horizons\n"
-    "vector tables, with the record's date, item number, AU, km and summary, and\n"
-    "the true perihelion and aphelion refined between records.\n"
+    "Finds the least and the greatest distance from the Sun in Horizons tables\n"
+    "(vector tables by RG or by position, observer tables by r), with the\n"
+    "record's date, item number, AU, km and summary, and the true perihelion\n"
+    "and aphelion refined between records, how sure each is, and its UTC.\n"
     "\n"
     "  --least        show only the least distance (perihelion)\n"
     "  --most         show only the greatest distance (aphelion)\n"
