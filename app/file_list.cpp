@@ -1,20 +1,13 @@
 #include "app/file_list.h"
 
-#include <QAbstractFileIconProvider>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QKeyEvent>
+
+#include "app/folder_names.h"
 
 namespace vandrel {
 
 namespace {
-
-// The design's file list shows the names alone.
-class NoIcons final : public QAbstractFileIconProvider {
-  public:
-    QIcon icon(IconType) const override { return {}; }
-    QIcon icon(const QFileInfo&) const override { return {}; }
-};
 
 bool movesCursor(int key) {
     switch (key) {
@@ -34,7 +27,8 @@ bool movesCursor(int key) {
 
 }  // namespace
 
-FileList::FileList(QWidget* parent) : QListView(parent) {
+FileList::FileList(QWidget* parent) : QListView(parent), names_(new FolderNames(this)) {
+    setModel(names_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QAbstractItemView::clicked, this, &FileList::fileClicked);
@@ -42,29 +36,8 @@ FileList::FileList(QWidget* parent) : QListView(parent) {
 
 bool FileList::setFolder(const QString& folder) {
     const QFileInfo info(folder);
-    const bool readable = info.isDir() && info.isReadable();
-    // A model of its own for each folder: a model keeps showing the folders on
-    // the way to any folder it was once set to, even where its filter says no.
-    static NoIcons noIcons;
-    auto* files = new QFileSystemModel(this);
-    files->setIconProvider(&noIcons);
-    files->setFilter(QDir::Files);
-    files->setNameFilters({QStringLiteral("*.txt")});
-    files->setNameFilterDisables(false);  // hide the other names, not grey them
-    QItemSelectionModel* previousSelection = selectionModel();
-    setModel(files);
-    delete previousSelection;
-    delete files_;
-    files_ = files;
-    setRootIndex(files_->setRootPath(folder));
-    if (!rootIndex().isValid()) {
-        // A folder that is gone has no place in the model: hide the model's
-        // top level (the file system's root) that the view would show instead.
-        for (int row = 0; row < files_->rowCount(); ++row) {
-            setRowHidden(row, true);
-        }
-    }
-    return readable;
+    names_->setFolder(folder);
+    return info.isDir() && info.isReadable();
 }
 
 QModelIndex FileList::selectedIndex() const {
@@ -77,7 +50,7 @@ QModelIndex FileList::selectedIndex() const {
 
 QString FileList::selectedName() const {
     const QModelIndex selected = selectedIndex();
-    return selected.isValid() ? files_->fileName(selected) : QString();
+    return selected.isValid() ? names_->names().at(selected.row()) : QString();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

@@ -3,13 +3,14 @@
 #include <QListView>
 #include <QString>
 
-class QFileSystemModel;
-
 namespace vandrel {
 
+class FolderNames;
+
 // File1: the names in one folder that match "*.txt" without regard to case,
-// sorted, as the toolkit's file-system model lists them; it follows files
-// that appear in or vanish from the folder. Choosing a name with the mouse,
+// sorted, as the toolkit's file-system model lists them, held flat so that a
+// screen reader reads them as they show; it follows files that appear in or
+// vanish from the folder. Choosing a name with the mouse,
 // or with the keyboard (arrows, Home, End, Page Up and Down, or Space on the
 // current name), raises fileClicked().
 class FileList final : public QListView {
@@ -31,7 +32,7 @@ class FileList final : public QListView {
   private:
     QModelIndex selectedIndex() const;
 
-    QFileSystemModel* files_ = nullptr;
+    FolderNames* names_;
 };
 
 }  // namespace vandrel

@@ -1,5 +1,6 @@
 #include "picker_test.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -170,4 +171,41 @@ void PickerTest::listsFollowTheDisk() {
     QCOMPARE(QString::fromStdString(harness.desktop.messages.back().prompt),
              harness.workFolder() + QStringLiteral("/gamma.Txt"));
     QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
+}
+
+namespace {
+
+// The names that an assistive tool reads from the list, in order. The list's
+// interface is built anew, as it is for a tool that is told of a change:
+// Qt's offscreen platform, with no tool listening, tells no one.
+QStringList accessibleNames(QListView* list) {
+    QStringList names;
+    if (QAccessibleInterface* const old = QAccessible::queryAccessibleInterface(list)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    }
+    QAccessibleInterface* const view = QAccessible::queryAccessibleInterface(list);
+    for (int child = 0; child < view->childCount(); ++child) {
+        names << view->child(child)->text(QAccessible::Name);
+    }
+    return names;
+}
+
+}  // namespace
+
+// A screen reader is told the names the list shows, each as an item, in their
+// order, and new or deleted files as they show: not the file system's root.
+void PickerTest::screenReadersReadTheNamesShown() {
+    WindowHarness harness;
+    makeFiles(harness);
+    harness.start();
+    auto* files = harness.find<QListView>("File1");
+    const QStringList shown = {"alpha.TXT", "Beta.txt", "gamma.Txt"};
+    QTRY_COMPARE(listed(files), shown);
+    QCOMPARE(accessibleNames(files), shown);
+    QCOMPARE(QAccessible::queryAccessibleInterface(files)->child(0)->role(), QAccessible::ListItem);
+    harness.writeWorkFile(QStringLiteral("delta.TXT"), "x");
+    QFile::remove(harness.workFolder() + QStringLiteral("/alpha.TXT"));
+    const QStringList later = {"Beta.txt", "delta.TXT", "gamma.Txt"};
+    QTRY_COMPARE(listed(files), later);
+    QCOMPARE(accessibleNames(files), later);
 }

@@ -13,4 +13,5 @@ class PickerTest : public QObject {
     void hiddenButtonShowsThePathEvenWithoutSelection();
     void unreadableFolderIsReported();
     void listsFollowTheDisk();
+    void screenReadersReadTheNamesShown();
 };
