@@ -1,7 +1,6 @@
 #include "scan/ephemeris_scanner.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -297,12 +296,8 @@ class ScanRun final : PassageSink {
         if (const auto seen = julianDayOfDateText(date.dateText)) {
             const double minutes = lightTime.empty() ? 0 : TextToNumber(lightTime);
             const double julianDay = *seen - minutes / 1440;
-            observerInstantLength_ = static_cast<std::size_t>(
-                std::to_chars(observerInstant_, observerInstant_ + sizeof observerInstant_,
-                              julianDay)
-                    .ptr -
-                observerInstant_);
-            date.instantText = {observerInstant_, observerInstantLength_};
+            observerInstant_.write(julianDay);
+            date.instantText = observerInstant_.view();
         }
         if (!takeRecordField(date)) {
             return false;
@@ -326,10 +321,7 @@ class ScanRun final : PassageSink {
             return result_;
         }
         if (csvLine_ && !csvLine_->empty()) {
-            if (sun_ && csvLine_->hasDate()) {
-                advanceSun();
-            }
-            if (!takeRecordField(csvLine_->takeRecord())) {
+            if (!takeCsvLine()) {
                 return *failure_;
             }
             if (endDateMatches_) {
@@ -428,10 +420,7 @@ class ScanRun final : PassageSink {
     // line begins, whatever the order of its columns.
     bool takeCsvItem(const Field& field) {
         if (field.startsLine && !csvLine_->empty()) {
-            if (sun_ && csvLine_->hasDate()) {
-                advanceSun();
-            }
-            if (!takeRecordField(csvLine_->takeRecord())) {
+            if (!takeCsvLine()) {
                 return false;
             }
             if (endDateMatches_) {
@@ -440,6 +429,15 @@ class ScanRun final : PassageSink {
         }
         csvLine_->take(field);
         return true;
+    }
+
+    // The line read is a record; the Sun's record beside it is read first,
+    // so that its range is taken from it.
+    bool takeCsvLine() {
+        if (sun_ && csvLine_->hasDate()) {
+            advanceSun();
+        }
+        return takeRecordField(csvLine_->takeRecord());
     }
 
     bool takeRecordField(const RecordField& kind) {
@@ -687,8 +685,8 @@ class ScanRun final : PassageSink {
     std::unique_ptr<SunRecords> sun_;             // the Sun's file, where one is given
     RangeFromPosition::Origin sunState_;          // at the current record
     bool sunEnded_ = false;
-    char observerInstant_[32];  // an observer row's Julian day, less the light time
-    struct ObserverLine {       // a row of an observer table in CSV form
+    ShortestNumberText observerInstant_;  // an observer row's Julian day, less the light time
+    struct ObserverLine {                 // a row of an observer table in CSV form
         bool hasDate = false;
         HeldText<kLongestDateText> date;
         HeldText<kKeptCharacters> range;
@@ -696,7 +694,6 @@ class ScanRun final : PassageSink {
         HeldText<kKeptCharacters> lightTime;
     } observerLine_;
     std::size_t observerColumn_ = 0;
-    std::size_t observerInstantLength_ = 0;
     bool recordHasNumbers_ = false;  // the record has lines of numbers only
     PassageFinder passages_{*this};
     bool endDateMatches_;

@@ -147,15 +147,8 @@ void PassageFinder::examineRates() {
                     {*earlierNumbers, *laterNumbers, {}},
                     true,
                     before};
-    const bool nearerLater = refined->julianDay - earlierNumbers->julianDay >
-                             laterNumbers->julianDay - refined->julianDay;
-    // The nearer neighbour where it has a rate, else the one on the other side.
-    if (!nearerLater && before && before->hasRate) {
-        pending.farNeighbour.reset();
-        settle(pending, before);
-        return;
-    }
-    pending_ = pending;
+    settleOrWait(pending, refined->julianDay - earlierNumbers->julianDay <=
+                              laterNumbers->julianDay - refined->julianDay);
 }
 
 void PassageFinder::examineThree() {
@@ -195,9 +188,18 @@ void PassageFinder::examineThree() {
                     {*beforeNumbers, *middleNumbers, *afterNumbers},
                     false,
                     earlierNeighbour};
-    if (beforeMiddle && earlierNeighbour) {
+    settleOrWait(pending, beforeMiddle);
+}
+
+// The second refinement goes through the nearer neighbour where it can serve
+// (it exists, and has a rate where the passage came from rates), else through
+// the one on the other side: the earlier neighbour serves at once, the later
+// one when its record comes.
+void PassageFinder::settleOrWait(Pending& pending, bool earlierIsNearer) {
+    const std::optional<Numbers> earlier = pending.farNeighbour;
+    if (earlierIsNearer && earlier && (!pending.fromRates || earlier->hasRate)) {
         pending.farNeighbour.reset();
-        settle(pending, earlierNeighbour);
+        settle(pending, earlier);
         return;
     }
     pending_ = pending;

@@ -97,7 +97,7 @@ class PassageFinder {
         TruePassage passage;
         Numbers records[3];  // its pair (or three), in order
         bool fromRates = true;
-        std::optional<Numbers> farNeighbour;  // on the other side, should no later one come
+        std::optional<Numbers> farNeighbour;  // the earlier neighbour, should no later one serve
     };
 
     // A perihelion lies between rates of signs - and 0 or +, an aphelion
@@ -114,6 +114,7 @@ class PassageFinder {
     [[gnu::noinline]] void examine();  // kept out of the inline path
     void examineRates();
     void examineThree();
+    void settleOrWait(Pending& pending, bool earlierIsNearer);
     void settle(Pending& pending, const std::optional<Numbers>& neighbour);
     void emit(const TruePassage& passage);
     std::optional<Numbers> numbersOf(const HeldRecord& record) const;

@@ -77,14 +77,10 @@ VectorTexts plainVector(std::string_view line) {
     return {line.substr(3, 22), line.substr(29, 22), line.substr(55, 22)};
 }
 
-namespace {
-
-std::size_t shortestText(double value, char (&buffer)[32]) {
-    return static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, value).ptr -
-                                    buffer);
+void ShortestNumberText::write(double value) {
+    length_ =
+        static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr - text_);
 }
-
-}  // namespace
 
 [[gnu::noinline]] void RangeFromPosition::compute(const VectorTexts& position,
                                                   const VectorTexts& velocity) {
@@ -94,14 +90,14 @@ std::size_t shortestText(double value, char (&buffer)[32]) {
     const double y = horizonsNumberValue(position.y) - origin.position[1];
     const double z = horizonsNumberValue(position.z) - origin.position[2];
     const double range = std::hypot(x, y, z);
-    rangeLength_ = shortestText(range, range_);
-    rateLength_ = 0;
+    range_.write(range);
+    rate_.clear();
     if (!velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0) {
         const double rate = (x * (horizonsNumberValue(velocity.x) - origin.velocity[0]) +
                              y * (horizonsNumberValue(velocity.y) - origin.velocity[1]) +
                              z * (horizonsNumberValue(velocity.z) - origin.velocity[2])) /
                             range;
-        rateLength_ = shortestText(rate, rate_);
+        rate_.write(rate);
     }
 }
 

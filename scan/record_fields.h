@@ -28,6 +28,19 @@ struct VectorTexts {
     std::string_view x, y, z;
 };
 
+// A number written as the shortest text that reads back as the same number,
+// held in place: the scan's own numbers go the way of those it reads.
+class ShortestNumberText {
+  public:
+    void write(double value);
+    void clear() { length_ = 0; }
+    std::string_view view() const { return {text_, length_}; }
+
+  private:
+    char text_[32];
+    std::size_t length_ = 0;
+};
+
 // The distance |r| of a position and, with a velocity, the range rate
 // r.v/|r|, in the file's units: for a table without a range column. Written
 // as the shortest texts that read back as the same numbers, so that they go
@@ -44,15 +57,13 @@ class RangeFromPosition {
     // date, from now on: the Sun, for a table from another centre.
     void setOrigin(const Origin* origin) { origin_ = origin; }
     void compute(const VectorTexts& position, const VectorTexts& velocity);
-    std::string_view range() const { return {range_, rangeLength_}; }
-    std::string_view rate() const { return {rate_, rateLength_}; }
+    std::string_view range() const { return range_.view(); }
+    std::string_view rate() const { return rate_.view(); }
 
   private:
     const Origin* origin_ = nullptr;
-    char range_[32];
-    char rate_[32];
-    std::size_t rangeLength_ = 0;
-    std::size_t rateLength_ = 0;
+    ShortestNumberText range_;
+    ShortestNumberText rate_;
 };
 
 // What the scan takes from the fields after "$$SOE". The texts are valid
