@@ -2,7 +2,8 @@
 #   make run         install what building needs, build the window, start vandrel
 #   make test        install the test tools too, build everything, run every test
 #   make package     the Debian package, in $(BUILD)/
-#   make screenshot  docs/window.png (right after start-up) and docs/window-after-sort.png
+#   make screenshot  docs/window.png (right after start-up), docs/window-after-sort.png
+#                    and docs/passages.png (the passages window)
 #   make bench       the benchmarks (a 1 GB file is generated once)
 #   make fuzz        the libFuzzer targets, FUZZ_SECONDS each (clang)
 #   make lint        clang-tidy over the project's sources (bugprone-*, performance-*)
@@ -58,8 +59,10 @@ run: configure
 	fi
 
 # The window shows the folder it starts in: one fixed folder with the example
-# file, wherever the checkout lies, draws the same pixels.
+# file, wherever the checkout lies, draws the same pixels. The passages
+# window shows ten years of the real Earth from the Sun, when ../shared is there.
 SCREENSHOT_FOLDER = /tmp/vandrel/examples
+EARTH_SUN = ../shared/ephemerides/vectors-csv-earth-sun-au-1d-2010-2020.txt
 
 screenshot: test-deps build
 	@rm -rf $(SCREENSHOT_FOLDER) && mkdir -p $(SCREENSHOT_FOLDER) && \
@@ -67,7 +70,14 @@ screenshot: test-deps build
 	@cd $(SCREENSHOT_FOLDER) && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window.png
 	@cd $(SCREENSHOT_FOLDER) && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot $(CURDIR)/docs/window-after-sort.png \
 		--after-sort horizons_results.txt > /dev/null
-	@echo "wrote docs/window.png and docs/window-after-sort.png"
+	@if [ -f $(EARTH_SUN) ]; then \
+		cp $(EARTH_SUN) $(SCREENSHOT_FOLDER)/ && \
+		cd $(SCREENSHOT_FOLDER) && $(XVFB) $(BUILD_PATH)/tools/vandrel-screenshot \
+			$(CURDIR)/docs/passages.png --passages $(notdir $(EARTH_SUN)) && \
+		echo "wrote docs/window.png, docs/window-after-sort.png and docs/passages.png"; \
+	else \
+		echo "wrote docs/window.png and docs/window-after-sort.png; no $(EARTH_SUN) for docs/passages.png"; \
+	fi
 
 test: test-deps build
 	@cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)

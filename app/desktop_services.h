@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vandrel {
 
@@ -17,10 +18,19 @@ struct Message {
 
 inline constexpr const char* kApplicationTitle = "vandrel";
 
+// What the desktop's save dialog asks.
+struct SaveQuestion {
+    std::string title;
+    std::string suggestedPath;
+    // The kinds of file offered, as "CSV files (*.csv)"; the first is chosen
+    // at first, and its suffix is added to a name typed without one.
+    std::vector<std::string> kinds;
+};
+
 // What the handlers need of the desktop rather than of the window's
 // controls: message boxes, program starts, the end of the program, the
 // folders and the save of the date-range file, and the addresses of local
-// pages. WindowOperations takes them in, so that handlers see one interface.
+// pages, and the save dialog. WindowOperations takes them in, so that handlers see one interface.
 // Texts and paths are UTF-8.
 class DesktopServices {
   public:
@@ -46,6 +56,10 @@ class DesktopServices {
     // The file:// address of a local file, with the characters an address
     // cannot hold percent-encoded.
     virtual std::string fileAddress(const std::string& path) const = 0;
+
+    // The path the user chose in the desktop's save dialog; nothing when
+    // the dialog was cancelled.
+    virtual std::optional<std::string> chooseSavePath(const SaveQuestion& question) = 0;
 };
 
 }  // namespace vandrel

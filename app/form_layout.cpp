@@ -78,4 +78,10 @@ const std::vector<ControlSpec>& formLayout() {
     return layout;
 }
 
+const ControlSpec& passagesButtonLayout() {
+    static const ControlSpec button{"CDpassages", Control::CDpassages, ControlKind::PushButton,
+                                    "passages + plot", 44, 10800, 4635, 4335, 495, 0xE0D0A0};
+    return button;
+}
+
 }  // namespace vandrel

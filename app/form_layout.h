@@ -37,4 +37,8 @@ inline constexpr int kClientHeightTwips = 11145;
 // The 44 controls in tab order.
 const std::vector<ControlSpec>& formLayout();
 
+// "passages + plot", the one control beside the design's: in its empty
+// right column, level with the status box, last in tab order.
+const ControlSpec& passagesButtonLayout();
+
 }  // namespace vandrel

@@ -13,6 +13,7 @@
 #include "app/file_list.h"
 #include "app/folder_list.h"
 #include "app/links/link_handlers.h"
+#include "app/passages/passages_window.h"
 #include "app/picker/picker_handlers.h"
 #include "app/push_button.h"
 #include "app/results/results_handlers.h"
@@ -74,7 +75,13 @@ FormVandrel::FormVandrel(QWidget* parent) : QWidget(parent) {
     auto* options = new QButtonGroup(this);
     std::map<QString, QWidget*> labels;
     QWidget* previous = nullptr;
+    std::vector<const ControlSpec*> designs;
     for (const ControlSpec& design : formLayout()) {
+        designs.push_back(&design);
+    }
+    designs.push_back(&passagesButtonLayout());
+    for (const ControlSpec* designed : designs) {
+        const ControlSpec& design = *designed;
         const QFont font = designFont(design, ordinary);
         QWidget* control = createControl(design, font);
         control->setObjectName(QString::fromLatin1(design.name));
@@ -215,6 +222,8 @@ void FormVandrel::wireEvents() {
             [this] { Command3_Click(*this, 1); });
     connect(widgetAs<QPushButton>(Control::Command1), &QPushButton::clicked, this,
             [this] { Command1_Click(*this); });
+    connect(widgetAs<QPushButton>(Control::CDpassages), &QPushButton::clicked, this,
+            [this] { CDpassages_Click(*this); });
 }
 
 QWidget* FormVandrel::widget(Control control) const {
@@ -288,6 +297,13 @@ bool FormVandrel::setFileListFolder(const std::string& folder) {
 
 std::string FormVandrel::fileListSelection() const {
     return fileList_->selectedName().toStdString();
+}
+
+void FormVandrel::showPassages(const ScanSettings& settings) {
+    if (passages_ == nullptr) {
+        passages_ = new PassagesWindow(*this, this);
+    }
+    passages_->scanAndShow(settings);
 }
 
 }  // namespace vandrel

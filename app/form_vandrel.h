@@ -10,8 +10,9 @@ namespace vandrel {
 
 class FileList;
 class FolderList;
+class PassagesWindow;
 
-// The one window: its 44 controls as designed, each event wired to its
+// The main window: its 44 controls as designed and "passages + plot", each event wired to its
 // handler, and the window operations the handlers use. Tests and tools
 // override its desktop services to answer message boxes themselves.
 class FormVandrel : public QWidget, public WindowOperations {
@@ -33,6 +34,7 @@ class FormVandrel : public QWidget, public WindowOperations {
     std::string folderListPath() const override;
     bool setFileListFolder(const std::string& folder) override;
     std::string fileListSelection() const override;
+    void showPassages(const ScanSettings& settings) override;
     void showMessage(const Message& message) override;
     bool startProgram(const std::string& commandLine) override;
     void endProgram() override;
@@ -42,6 +44,7 @@ class FormVandrel : public QWidget, public WindowOperations {
     std::optional<std::string> replaceWholeFile(const std::string& path,
                                                 const std::string& bytes) override;
     std::string fileAddress(const std::string& path) const override;
+    std::optional<std::string> chooseSavePath(const SaveQuestion& question) override;
 
     // The keyboard focus on the first control in tab order that takes it: "sort".
     void focusFirstControl();
@@ -66,6 +69,7 @@ class FormVandrel : public QWidget, public WindowOperations {
     std::map<QWidget*, Look> looks_;
     FolderList* folderList_ = nullptr;
     FileList* fileList_ = nullptr;
+    PassagesWindow* passages_ = nullptr;  // made at its first use
 };
 
 }  // namespace vandrel

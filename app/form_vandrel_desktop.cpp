@@ -1,9 +1,11 @@
 // FormVandrel's desktop services, with Qt: message boxes over the window,
 // the browser, the end of the program, the date-range file's folders and
-// its save, and the addresses of local pages.
+// its save, the addresses of local pages, and the save dialog.
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -76,6 +78,31 @@ std::string FormVandrel::fileAddress(const std::string& path) const {
     return QUrl::fromLocalFile(QString::fromStdString(path))
         .toString(QUrl::FullyEncoded)
         .toStdString();
+}
+
+std::optional<std::string> FormVandrel::chooseSavePath(const SaveQuestion& question) {
+    QStringList kinds;
+    for (const std::string& kind : question.kinds) {
+        kinds << QString::fromStdString(kind);
+    }
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(question.title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(kinds);
+    dialog.selectFile(QString::fromStdString(question.suggestedPath));
+    // A name typed without a suffix takes that of the chosen kind.
+    const auto suffixOf = [](const QString& kind) {
+        const qsizetype star = kind.indexOf(QStringLiteral("*."));
+        return kind.mid(star + 2, kind.indexOf(QLatin1Char(')'), star) - star - 2);
+    };
+    if (!kinds.isEmpty()) {
+        dialog.setDefaultSuffix(suffixOf(kinds.front()));
+    }
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, suffixOf](const QString& kind) { dialog.setDefaultSuffix(suffixOf(kind)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front().toStdString();
 }
 
 }  // namespace vandrel

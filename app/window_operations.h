@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/desktop_services.h"
+#include "scan/scan_records.h"
 
 namespace vandrel {
 
@@ -39,6 +40,7 @@ enum class Control {
     Command30,
     Command31,
     Command1,
+    CDpassages,  // "passages + plot", beside the design's controls
 };
 
 // #RRGGBB as 0xRRGGBB.
@@ -69,6 +71,10 @@ class WindowOperations : public DesktopServices {
     // False when the folder cannot be read.
     virtual bool setFileListFolder(const std::string& folder) = 0;
     virtual std::string fileListSelection() const = 0;
+
+    // Opens the passages window, or brings it to the front, and fills it
+    // from a scan of the settings' file that runs beside the window.
+    virtual void showPassages(const ScanSettings& settings) = 0;
 };
 
 }  // namespace vandrel

@@ -1,10 +1,13 @@
 // Renders vandrel's window to a PNG file: as it looks right after start-up,
 // or with --after-sort NAME, after NAME was picked in the file list, "sort"
-// pressed and "fin ok" closed. Message boxes are answered at once.
+// pressed and "fin ok" closed; or, with --passages NAME, the passages window
+// after NAME was picked and "passages + plot" pressed. Message boxes are
+// answered at once.
 // VANDREL_SCREENSHOT_PALETTE=dark draws it as on a desktop with a dark theme.
 
 #include <QApplication>
 #include <QListView>
+#include <QTableView>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
@@ -39,8 +42,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 2 && !(arguments.size() == 4 && arguments[2] == "--after-sort")) {
-        std::fprintf(stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort FILE-NAME]\n");
+    const bool afterSort = arguments.size() == 4 && arguments[2] == "--after-sort";
+    const bool passages = arguments.size() == 4 && arguments[2] == "--passages";
+    if (arguments.size() != 2 && !afterSort && !passages) {
+        std::fprintf(stderr,
+                     "usage: vandrel-screenshot OUTPUT.png [--after-sort | --passages FILE-NAME]\n");
         return 2;
     }
     AnsweringForm form;
@@ -69,10 +75,21 @@ int main(int argc, char** argv) {
         }
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualRect(found.front()).center());
-        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("CDsort")), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>(
+                              afterSort ? QStringLiteral("CDsort") : QStringLiteral("CDpassages")),
+                          Qt::LeftButton);
+    }
+    QWidget* shown = &form;
+    if (passages) {
+        shown = form.findChild<QWidget*>(QStringLiteral("PassagesWindow"));
+        auto* table = shown->findChild<QTableView*>(QStringLiteral("passagesTable"));
+        if (!QTest::qWaitFor([table] { return table->model()->rowCount() > 0; }, 20000)) {
+            std::fprintf(stderr, "vandrel-screenshot: the passages window never filled\n");
+            return 1;
+        }
     }
     QTest::qWait(200);
-    if (!form.grab().save(arguments[1])) {
+    if (!shown->grab().save(arguments[1])) {
         std::fprintf(stderr, "vandrel-screenshot: cannot write %s\n", qPrintable(arguments[1]));
         return 1;
     }

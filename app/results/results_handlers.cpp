@@ -129,16 +129,33 @@ void CDsort_Click(WindowOperations& window) {
         return;
     }
     const auto& failure = std::get<ScanFailure>(outcome);
+    window.showMessage(scanFailureMessage(failure));
     if (failure.kind == ScanFailureKind::OpenFailed) {
-        window.showMessage({"File not selected"});
         return;
     }
-    window.showMessage({failure.message, MessageIcon::Critical, kApplicationTitle});
     window.setVisible(Control::TXda, false);
     restoreSortButton(window);
     window.setText(Control::TXwait, statusBefore);
     window.setText(Control::tXco0, leastItemBefore);
     window.setText(Control::tXco1, mostItemBefore);
+}
+
+void CDpassages_Click(WindowOperations& window) {
+    if (window.fileListSelection().empty()) {
+        window.showMessage({"File not selected"});
+        return;
+    }
+    ScanSettings settings = settingsFromWindow(window);
+    settings.trackMinimum = true;
+    settings.trackMaximum = true;
+    window.showPassages(settings);
+}
+
+Message scanFailureMessage(const ScanFailure& failure) {
+    if (failure.kind == ScanFailureKind::OpenFailed) {
+        return {"File not selected"};
+    }
+    return {failure.message, MessageIcon::Critical, kApplicationTitle};
 }
 
 void Command5_Click(WindowOperations& window) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/window_operations.h"
 #include "recording_desktop.h"
@@ -45,12 +46,14 @@ class FakeControls : public WindowOperations {
     std::optional<std::string> replaceWholeFile(const std::string& path,
                                                 const std::string& bytes) override;
     std::string fileAddress(const std::string& path) const override { return "file://" + path; }
+    void showPassages(const ScanSettings& settings) override { passagesShown.push_back(settings); }
 
     std::map<Control, State> controls;
     std::optional<Control> selectedOption;
     std::string folder;     // Dir1's
     std::string selection;  // in File1
     std::optional<std::string> saveFailure;
+    std::vector<ScanSettings> passagesShown;
 };
 
 using FakeWindow = RecordingDesktop<FakeControls>;

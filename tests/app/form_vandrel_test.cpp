@@ -16,7 +16,7 @@ using C = vandrel::Control;
 
 namespace {
 
-// The window as designed, in tab order: the handle of each control that
+// The window as designed, in tab order, and "passages + plot" after it: the handle of each control that
 // handlers reach, places and sizes in twips, colours #RRGGBB (-1: the
 // toolkit's), fonts in points (0: the window's ordinary font).
 struct Designed {
@@ -80,6 +80,7 @@ constexpr Designed kDesign[] = {
     {"ChStart",     C::ChStart,     4320,  1650,  1215,  255,   -1,       -1,       0,    false, "Start Date ?"},
     {"CDsa",        C::CDsa,        5640,  1680,  1095,  525,   0xB8B090, -1,       0,    false, "save start + end dates"},
     {"CDlo",        C::CDlo,        7080,  1680,  1095,  525,   0xB8B090, -1,       0,    false, "load start + end dates"},
+    {"CDpassages",  C::CDpassages,  10800, 4635,  4335,  495,   0xE0D0A0, -1,       0,    false, "passages + plot"},
 };
 // clang-format on
 

@@ -146,6 +146,7 @@ void KeyboardTest::tabVisitsTheControlsInDesignOrder() {
             expected << QString::fromLatin1(design.name);
         }
     }
+    expected << QStringLiteral("CDpassages");
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
         visited << QApplication::focusWidget()->objectName();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct DesktopRecord {
     std::string applicationFolderPath;
     std::string configurationFolderPath;
     bool applicationFolderWritable = true;
+    std::vector<SaveQuestion> saveQuestions;
+    std::optional<std::string> savePath;  // the save dialog's answer; none: cancelled
 };
 
 // A window, fake or real, whose message boxes, program starts, end and
@@ -44,6 +47,10 @@ class RecordingDesktop final : public Window {
     // Only the application's folder is ever asked about.
     bool isWritableFolder(const std::string& folder) const override {
         return folder == record_.applicationFolderPath && record_.applicationFolderWritable;
+    }
+    std::optional<std::string> chooseSavePath(const SaveQuestion& question) override {
+        record_.saveQuestions.push_back(question);
+        return record_.savePath;
     }
 
   private:
