@@ -79,8 +79,16 @@ const std::vector<ControlSpec>& formLayout() {
 }
 
 const ControlSpec& passagesButtonLayout() {
-    static const ControlSpec button{"CDpassages", Control::CDpassages, ControlKind::PushButton,
-                                    "passages + plot", 44, 10800, 4635, 4335, 495, 0xE0D0A0};
+    static const ControlSpec button{"CDpassages",
+                                    Control::CDpassages,
+                                    ControlKind::PushButton,
+                                    "passages + plot",
+                                    44,
+                                    10800,
+                                    4635,
+                                    4335,
+                                    495,
+                                    0xE0D0A0};
     return button;
 }
 

@@ -34,7 +34,11 @@ class ScanRun final : PassageSink {
           observer_(observer),
           startDay_(startDay),
           mostRecords_(mostRecords),
-          endDateMatches_(settings.endStopOn && settings.endDateText.empty()) {}
+          endDateMatches_(settings.endStopOn && settings.endDateText.empty()) {
+        if (observer.wantsEveryRecord()) {
+            passages_.tellRecords();
+        }
+    }
 
     ScanOutcome run(ByteSource& input) {
         ScanOutcome outcome = scanFields(input);
@@ -51,6 +55,9 @@ class ScanRun final : PassageSink {
   private:
     void passageFound(const TruePassage& passage) override {
         observer_.newPassage(passage, result_.header);
+    }
+    void recordTaken(std::int32_t item, double julianDay, double au) override {
+        observer_.recordRead(item, julianDay, au);
     }
 
     void warnOfUncertainPassages(ScanResult& result) const {

@@ -86,6 +86,12 @@ const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
     return record;
 }
 
+void PassageFinder::tell(const HeldRecord& record) {
+    if (const auto numbers = numbersOf(record); numbers && canBePassage(*numbers)) {
+        sink_.recordTaken(record.item, numbers->julianDay, numbers->au);
+    }
+}
+
 void PassageFinder::examine() {
     if (pending_) {
         Pending pending = *pending_;

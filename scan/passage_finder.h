@@ -33,6 +33,13 @@ class PassageSink {
   public:
     virtual ~PassageSink() = default;
     virtual void passageFound(const TruePassage& passage) = 0;
+    // Each record taken, in AU and days, when the finder was asked to tell
+    // them; a record whose instant or distance cannot be read is not told.
+    virtual void recordTaken(std::int32_t item, double julianDay, double au) {
+        (void)item;
+        (void)julianDay;
+        (void)au;
+    }
 };
 
 // Finds every perihelion and aphelion passage among consecutive records: by
@@ -48,10 +55,15 @@ class PassageFinder {
     explicit PassageFinder(PassageSink& sink) : sink_(sink) {}
 
     void setScale(DistanceScale scale) { scale_ = scale; }
+    // Tells the sink of every record taken, which costs reading each in full.
+    void tellRecords() { tellsRecords_ = true; }
 
     // Each record let through, in order.
     void take(const RecordPoint& point) {
         const HeldRecord& record = hold(point);
+        if (tellsRecords_) [[unlikely]] {
+            tell(record);
+        }
         // Most records: two rates of one sign, with no passage between them.
         if (count_ >= 3 && !pending_ && previous().hasRate && record.hasRate &&
             !ratesCross(previous().rateSign, record.rateSign)) {
@@ -112,6 +124,7 @@ class PassageFinder {
 
     const HeldRecord& hold(const RecordPoint& point);
     [[gnu::noinline]] void examine();  // kept out of the inline path
+    [[gnu::noinline]] void tell(const HeldRecord& record);
     void examineRates();
     void examineThree();
     void settleOrWait(Pending& pending, bool earlierIsNearer);
@@ -126,6 +139,7 @@ class PassageFinder {
 
     PassageSink& sink_;
     DistanceScale scale_;
+    bool tellsRecords_ = false;
     HeldRecord records_[4];
     std::uint64_t count_ = 0;  // records taken
     double firstAu_ = 0;

@@ -150,6 +150,16 @@ class ScanObserver {
     // After the minimum (maximum) has been replaced, with its new item number.
     virtual void newMinimum(std::int32_t item) { (void)item; }
     virtual void newMaximum(std::int32_t item) { (void)item; }
+    // Asked once, before the file is read: true to be told of every record
+    // let through, which slows the scan.
+    virtual bool wantsEveryRecord() const { return false; }
+    // Each record let through with a readable instant (in the time scale of
+    // the file's dates) and a positive distance in AU, in order.
+    virtual void recordRead(std::int32_t item, double julianDay, double au) {
+        (void)item;
+        (void)julianDay;
+        (void)au;
+    }
     // Each perihelion and aphelion passage of the span, in order, as it is
     // found; the header says in which time scale its instant is.
     virtual void newPassage(const TruePassage& passage, const EphemerisHeader& header) {

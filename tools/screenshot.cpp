@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QListView>
-#include <QTableView>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <cstdio>
 
@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
     const bool afterSort = arguments.size() == 4 && arguments[2] == "--after-sort";
     const bool passages = arguments.size() == 4 && arguments[2] == "--passages";
     if (arguments.size() != 2 && !afterSort && !passages) {
-        std::fprintf(stderr,
-                     "usage: vandrel-screenshot OUTPUT.png [--after-sort | --passages FILE-NAME]\n");
+        std::fprintf(
+            stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort | --passages FILE-NAME]\n");
         return 2;
     }
     AnsweringForm form;
@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
         }
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                           files->visualRect(found.front()).center());
-        QTest::mouseClick(form.findChild<QPushButton*>(
-                              afterSort ? QStringLiteral("CDsort") : QStringLiteral("CDpassages")),
+        QTest::mouseClick(form.findChild<QPushButton*>(afterSort ? QStringLiteral("CDsort")
+                                                                 : QStringLiteral("CDpassages")),
                           Qt::LeftButton);
     }
     QWidget* shown = &form;

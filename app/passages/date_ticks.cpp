@@ -20,14 +20,14 @@ struct Step {
 };
 
 constexpr Step kSteps[] = {
-    {Unit::Hours, 1, 1 / 24.0},   {Unit::Hours, 3, 3 / 24.0},   {Unit::Hours, 6, 0.25},
-    {Unit::Hours, 12, 0.5},       {Unit::Days, 1, 1},           {Unit::Days, 2, 2},
-    {Unit::Days, 5, 5},           {Unit::Days, 10, 10},         {Unit::Months, 1, 30.44},
-    {Unit::Months, 2, 60.9},      {Unit::Months, 3, 91.3},      {Unit::Months, 6, 182.6},
-    {Unit::Years, 1, 365.25},     {Unit::Years, 2, 730.5},      {Unit::Years, 5, 1826},
-    {Unit::Years, 10, 3652},      {Unit::Years, 20, 7305},      {Unit::Years, 50, 18262},
-    {Unit::Years, 100, 36525},    {Unit::Years, 200, 73050},    {Unit::Years, 500, 182625},
-    {Unit::Years, 1000, 365250},  {Unit::Years, 2000, 730500},  {Unit::Years, 5000, 1826250},
+    {Unit::Hours, 1, 1 / 24.0},  {Unit::Hours, 3, 3 / 24.0},  {Unit::Hours, 6, 0.25},
+    {Unit::Hours, 12, 0.5},      {Unit::Days, 1, 1},          {Unit::Days, 2, 2},
+    {Unit::Days, 5, 5},          {Unit::Days, 10, 10},        {Unit::Months, 1, 30.44},
+    {Unit::Months, 2, 60.9},     {Unit::Months, 3, 91.3},     {Unit::Months, 6, 182.6},
+    {Unit::Years, 1, 365.25},    {Unit::Years, 2, 730.5},     {Unit::Years, 5, 1826},
+    {Unit::Years, 10, 3652},     {Unit::Years, 20, 7305},     {Unit::Years, 50, 18262},
+    {Unit::Years, 100, 36525},   {Unit::Years, 200, 73050},   {Unit::Years, 500, 182625},
+    {Unit::Years, 1000, 365250}, {Unit::Years, 2000, 730500}, {Unit::Years, 5000, 1826250},
 };
 
 std::string label(double julianDay, Unit unit) {
@@ -63,7 +63,8 @@ void addCalendarTicks(std::vector<DateTick>& ticks, double firstDay, double last
     int month = floorDiv(start.year * 12 + static_cast<int>(start.month) - 1, monthsPerStep) *
                 monthsPerStep;
     for (;; month += monthsPerStep) {
-        const CalendarDate date{floorDiv(month, 12), static_cast<unsigned>(month - floorDiv(month, 12) * 12) + 1, 1};
+        const CalendarDate date{floorDiv(month, 12),
+                                static_cast<unsigned>(month - floorDiv(month, 12) * 12) + 1, 1};
         const auto day = dayNumberOf(date);
         if (!day) {
             if (date.year > start.year) {

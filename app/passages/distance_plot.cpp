@@ -74,8 +74,7 @@ void DistancePlot::show(const std::vector<PlotPoint>& points,
         values.append({point.julianDay, point.au});
     }
     curve->replace(values);
-    for (QAbstractSeries* series :
-         std::initializer_list<QAbstractSeries*>{
+    for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
              curve,
              passageMarks(passages, PassageKind::Perihelion, header, QColor(0xB0, 0x20, 0x20),
                           QScatterSeries::MarkerShapeCircle),
@@ -86,12 +85,13 @@ void DistancePlot::show(const std::vector<PlotPoint>& points,
         series->attachAxis(distances_);
     }
     const std::string centre = header.fromSun() ? "the Sun" : header.centre;
-    distances_->setTitleText(QStringLiteral("distance from %1 (AU)").arg(QString::fromStdString(centre)));
+    distances_->setTitleText(
+        QStringLiteral("distance from %1 (AU)").arg(QString::fromStdString(centre)));
     dates_->setTitleText(QString::fromStdString(header.timeScale));
     if (!points.empty()) {
-        const auto [least, most] = std::minmax_element(
-            points.begin(), points.end(),
-            [](const PlotPoint& a, const PlotPoint& b) { return a.au < b.au; });
+        const auto [least, most] =
+            std::minmax_element(points.begin(), points.end(),
+                                [](const PlotPoint& a, const PlotPoint& b) { return a.au < b.au; });
         const qreal margin = std::max((most->au - least->au) * 0.05, most->au * 1e-9);
         distances_->setRange(least->au - margin, most->au + margin);
         const qreal first = points.front().julianDay;
@@ -102,8 +102,12 @@ void DistancePlot::show(const std::vector<PlotPoint>& points,
     setAccessibleDescription(
         QStringLiteral("%1 plotted points from %2 to %3; %4 passages marked")
             .arg(points.size())
-            .arg(points.empty() ? QString() : QString::fromStdString(instantText(points.front().julianDay, timeScale_)))
-            .arg(points.empty() ? QString() : QString::fromStdString(instantText(points.back().julianDay, timeScale_)))
+            .arg(points.empty()
+                     ? QString()
+                     : QString::fromStdString(instantText(points.front().julianDay, timeScale_)))
+            .arg(points.empty()
+                     ? QString()
+                     : QString::fromStdString(instantText(points.back().julianDay, timeScale_)))
             .arg(passages.size()));
 }
 

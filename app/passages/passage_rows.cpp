@@ -52,8 +52,7 @@ PassageRow passageRow(const TruePassage& passage, const EphemerisHeader& header)
     } else if (uncertainty.empty()) {
         uncertainty = "< 1 s";
     }
-    return {texts.kindLabel, texts.time, texts.utc,       texts.au,
-            texts.km,        uncertainty, texts.between};
+    return {texts.kindLabel, texts.time, texts.utc, texts.au, texts.km, uncertainty, texts.between};
 }
 
 std::string tabSeparatedRows(const PassageRow& titles, const std::vector<PassageRow>& rows) {

@@ -150,7 +150,8 @@ void PassagesWindow::scanAndShow(const ScanSettings& settings) {
     settings_ = settings;
     setWindowTitle(QStringLiteral("vandrel — %1").arg(fileNameOf(settings.filePath)));
     status_->setText(QStringLiteral("Scanning %1…").arg(fileNameOf(settings.filePath)));
-    fileSize_ = static_cast<std::uint64_t>(QFileInfo(QString::fromStdString(settings.filePath)).size());
+    fileSize_ =
+        static_cast<std::uint64_t>(QFileInfo(QString::fromStdString(settings.filePath)).size());
     progressBar_->setValue(0);
     progress_ = std::make_unique<ScanProgress>();
     const int number = ++scanNumber_;
@@ -266,20 +267,23 @@ void PassagesWindow::save(const SaveQuestion& question,
 }
 
 void PassagesWindow::saveTable() {
-    save({"Save table as CSV", pathBeside(settings_.filePath, "-passages.csv"),
+    save({"Save table as CSV",
+          pathBeside(settings_.filePath, "-passages.csv"),
           {"CSV files (*.csv)"}},
          [this](const std::string&) { return commaSeparatedRows(titles_, rows_); });
 }
 
 void PassagesWindow::savePlot() {
-    save({"Save plot", pathBeside(settings_.filePath, "-plot.png"),
+    save({"Save plot",
+          pathBeside(settings_.filePath, "-plot.png"),
           {"PNG image (*.png)", "SVG image (*.svg)"}},
          [this](const std::string& path) {
              QByteArray bytes;
              QBuffer buffer(&bytes);
              buffer.open(QIODevice::WriteOnly);
-             if (QFileInfo(QString::fromStdString(path)).suffix().compare(
-                     QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+             if (QFileInfo(QString::fromStdString(path))
+                     .suffix()
+                     .compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
                  QSvgGenerator svg;
                  svg.setOutputDevice(&buffer);
                  svg.setSize(plot_->size());

@@ -45,7 +45,8 @@ class PassagesWindow final : public QWidget {
     void copySelectedRows();
     void saveTable();
     void savePlot();
-    void save(const SaveQuestion& question, const std::function<std::string(const std::string&)>& bytesFor);
+    void save(const SaveQuestion& question,
+              const std::function<std::string(const std::string&)>& bytesFor);
 
     DesktopServices& desktop_;
     DistancePlot* plot_;

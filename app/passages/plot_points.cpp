@@ -2,7 +2,8 @@
 
 namespace vandrel {
 
-PlotPoints::PlotPoints(std::size_t columns) : mostRuns_(columns < 2 ? 2 : columns & ~std::size_t{1}) {
+PlotPoints::PlotPoints(std::size_t columns)
+    : mostRuns_(columns < 2 ? 2 : columns & ~std::size_t{1}) {
     runs_.reserve(mostRuns_);
 }
 

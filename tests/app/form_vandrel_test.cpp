@@ -16,9 +16,9 @@ using C = vandrel::Control;
 
 namespace {
 
-// The window as designed, in tab order, and "passages + plot" after it: the handle of each control that
-// handlers reach, places and sizes in twips, colours #RRGGBB (-1: the
-// toolkit's), fonts in points (0: the window's ordinary font).
+// The window as designed, in tab order, and "passages + plot" after it: the handle of each control
+// that handlers reach, places and sizes in twips, colours #RRGGBB (-1: the toolkit's), fonts in
+// points (0: the window's ordinary font).
 struct Designed {
     const char* name;
     std::optional<C> handle;

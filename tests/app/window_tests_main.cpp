@@ -11,6 +11,7 @@
 #include "form_vandrel_test.h"
 #include "keyboard_test.h"
 #include "links_test.h"
+#include "passages_test.h"
 #include "picker_test.h"
 #include "results_test.h"
 #include "save_failure_test.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
         {"KeyboardTest", run<KeyboardTest>},
         {"ThemeTest", run<ThemeTest>},
         {"SaveFailureTest", run<SaveFailureTest>},
+        {"PassagesTest", run<PassagesTest>},
     };
     QStringList arguments = QApplication::arguments();
     const QString chosen = arguments.size() > 1 ? arguments.takeAt(1) : QString();

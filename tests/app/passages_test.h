@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+
+class PassagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void plotKeepsEachRunsLeastAndGreatest_data();
+    void plotKeepsEachRunsLeastAndGreatest();
+    void dateAxisFollowsTheFilesCalendar_data();
+    void dateAxisFollowsTheFilesCalendar();
+    void buttonOpensOneWindowWithThePassagesAndPlot();
+    void realEarthYearsGiveTwentyPassages();
+    void copyGivesTheSelectedRowsUnderATitleRow();
+    void tableAndPlotAreSavedWhole();
+    void warningsShowUnderThePlot();
+    void failuresAreToldAsSortTellsThem_data();
+    void failuresAreToldAsSortTellsThem();
+    void cancelledScanShowsNothing();
+};
