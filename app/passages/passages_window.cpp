@@ -66,6 +66,7 @@ PassagesWindow::PassagesWindow(DesktopServices& desktop, QWidget* parent)
     plot_->setAccessibleName(QStringLiteral("Distance over time, with the passages marked"));
     readout_->setObjectName(QStringLiteral("pointerReadout"));
     readout_->setAccessibleName(QStringLiteral("Date and distance under the pointer"));
+    readout_->setWordWrap(true);
     warnings_->setObjectName(QStringLiteral("passagesWarnings"));
     warnings_->setAccessibleName(QStringLiteral("Warnings"));
     warnings_->setWordWrap(true);

@@ -38,7 +38,8 @@ class DebianPackageTest(unittest.TestCase):
         depends = run(["dpkg-deb", "--field", self.package, "Depends"]).stdout
         # Names only: versions, and Debian's t64 renames, follow the build machine.
         names = {re.sub(r"t64$", "", part.split()[0]) for part in depends.split(",")}
-        for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
+        for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6charts6",
+                       "libqt6svg6", "qt6-qpa-plugins",
                        "libstdc++6", "libc6"):
             with self.subTest(needed):
                 self.assertIn(needed, names)
