@@ -11,12 +11,14 @@ namespace vandrel {
 namespace {
 
 constexpr const char* kHelp =
-    "usage: vandrel [--help | --version]\n"
+    "usage: vandrel [--help | --version] [FILE | FOLDER]\n"
     "\n"
     "Opens the vandrel window, which finds the least and the greatest distance\n"
     "from the Sun (perihelion and aphelion) in a Horizons vector table saved as\n"
     "a .txt file: open the file's folder in the folder list, click the file in\n"
     "the file list, choose the least or the most distance and press \"sort\".\n"
+    "Given a FILE, the window opens on its folder with the file chosen; given a\n"
+    "FOLDER, on that folder. A file or folder dropped on the window opens so too.\n"
     "\n"
     "The start and end dates are kept in dates-start-end.txt: beside the program\n"
     "when it runs from its build folder or a copied folder that it can write to,\n"
@@ -65,18 +67,38 @@ void holdOrReport(QtMsgType type, const QMessageLogContext& context, const QStri
 
 }  // namespace
 
-std::optional<int> answerCommandLine(int argc, char** argv) {
+CommandLine readCommandLine(int argc, char** argv) {
     for (int index = 1; index < argc; ++index) {
         if (std::strcmp(argv[index], "--help") == 0) {
             std::fputs(kHelp, stdout);
-            return 0;
+            return {0, {}};
         }
         if (std::strcmp(argv[index], "--version") == 0) {
             std::printf("vandrel %s\n", VANDREL_VERSION);
-            return 0;
+            return {0, {}};
         }
     }
-    return std::nullopt;
+    CommandLine line;
+    bool optionsEnded = false;
+    for (int index = 1; index < argc; ++index) {
+        const std::string argument = argv[index];
+        std::string fault;
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
+            fault = "unknown option " + argument;
+        } else if (!line.path.empty()) {
+            fault = "one file or folder at most, not also " + argument;
+        }
+        if (!fault.empty()) {
+            std::fprintf(stderr, "vandrel: %s\n%s", fault.c_str(), kHelp);
+            return {2, {}};
+        }
+        line.path = argument;
+    }
+    return line;
 }
 
 std::unique_ptr<QApplication> openOnDisplay(char* programName) {

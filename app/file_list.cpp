@@ -32,12 +32,37 @@ FileList::FileList(QWidget* parent) : QListView(parent), names_(new FolderNames(
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QAbstractItemView::clicked, this, &FileList::fileClicked);
+    connect(names_, &QAbstractItemModel::rowsInserted, this, &FileList::choosePending);
+    connect(names_, &QAbstractItemModel::modelReset, this, &FileList::choosePending);
 }
 
 bool FileList::setFolder(const QString& folder) {
+    pending_.clear();
     const QFileInfo info(folder);
     names_->setFolder(folder);
     return info.isDir() && info.isReadable();
+}
+
+bool FileList::choose(const QString& name) {
+    if (!name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
+        return false;
+    }
+    pending_ = name;
+    choosePending();
+    return true;
+}
+
+void FileList::choosePending() {
+    const qsizetype row = pending_.isEmpty() ? -1 : names_->names().indexOf(pending_);
+    if (row < 0) {
+        return;
+    }
+    pending_.clear();
+    const QModelIndex index = names_->index(static_cast<int>(row));
+    setCurrentIndex(index);
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+    emit fileClicked();
 }
 
 QModelIndex FileList::selectedIndex() const {

@@ -22,6 +22,9 @@ class FileList final : public QListView {
     bool setFolder(const QString& folder);
     // The selected name alone, without its folder; empty when none is selected.
     QString selectedName() const;
+    // Chooses the name, as a click would, at once or as soon as the folder's
+    // reading lists it; false for a name the list never shows.
+    bool choose(const QString& name);
 
   signals:
     void fileClicked();
@@ -31,8 +34,10 @@ class FileList final : public QListView {
 
   private:
     QModelIndex selectedIndex() const;
+    void choosePending();
 
     FolderNames* names_;
+    QString pending_;  // the name to choose once it is listed
 };
 
 }  // namespace vandrel

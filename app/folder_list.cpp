@@ -1,5 +1,6 @@
 #include "app/folder_list.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -66,6 +67,27 @@ void FolderList::relist() {
         }
     }
     setCurrentItem(current);
+}
+
+void FolderList::keyboardSearch(const QString& search) {
+    const bool goesOn = sinceTyped_.isValid() &&
+                        sinceTyped_.elapsed() < QApplication::keyboardInputInterval();
+    typed_ = goesOn ? typed_ + search : search;
+    sinceTyped_.start();
+    if (count() == 0) {
+        return;
+    }
+    // A new search starts after the current line, so typing a letter again
+    // goes on to the next folder with it; more letters stay on the line.
+    const int current = std::max(currentRow(), 0);
+    const int start = goesOn ? current : current + 1;
+    for (int step = 0; step < count(); ++step) {
+        const int row = (start + step) % count();
+        if (item(row)->text().trimmed().startsWith(typed_, Qt::CaseInsensitive)) {
+            setCurrentRow(row);
+            return;
+        }
+    }
 }
 
 void FolderList::open(QListWidgetItem* item) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QString>
 
@@ -19,6 +20,10 @@ class FolderList final : public QListWidget {
     QString path() const { return path_; }
     void setPath(const QString& path);
 
+    // Typed letters move to the next line whose folder name starts with
+    // them, as in the file list; the lines' indentation does not count.
+    void keyboardSearch(const QString& search) override;
+
   signals:
     void changed();
 
@@ -30,6 +35,8 @@ class FolderList final : public QListWidget {
 
     QString path_;
     QFileSystemModel* subfolders_ = nullptr;
+    QString typed_;  // the letters typed within the desktop's typing interval
+    QElapsedTimer sinceTyped_;
 };
 
 }  // namespace vandrel

@@ -2,6 +2,9 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,6 +123,7 @@ FormVandrel::FormVandrel(QWidget* parent) : QWidget(parent) {
     for (const auto& [name, label] : labels) {
         label->lower();
     }
+    setAcceptDrops(true);
     folderList_->setPath(QDir::currentPath());
     fileList_->setFolder(folderList_->path());
     wireEvents();
@@ -297,6 +301,41 @@ bool FormVandrel::setFileListFolder(const std::string& folder) {
 
 std::string FormVandrel::fileListSelection() const {
     return fileList_->selectedName().toStdString();
+}
+
+void FormVandrel::setFolderListPath(const std::string& folder) {
+    folderList_->setPath(QString::fromStdString(folder));
+}
+
+bool FormVandrel::chooseInFileList(const std::string& name) {
+    return fileList_->choose(QString::fromStdString(name));
+}
+
+namespace {
+
+// The one local file or folder that a drag carries; empty for anything else.
+QString droppedPath(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+        return {};
+    }
+    return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+void FormVandrel::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedPath(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void FormVandrel::dropEvent(QDropEvent* event) {
+    const QString path = droppedPath(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    OpenPath(*this, path.toStdString());
 }
 
 void FormVandrel::showPassages(const ScanSettings& settings) {

@@ -34,6 +34,8 @@ class FormVandrel : public QWidget, public WindowOperations {
     std::string folderListPath() const override;
     bool setFileListFolder(const std::string& folder) override;
     std::string fileListSelection() const override;
+    void setFolderListPath(const std::string& folder) override;
+    bool chooseInFileList(const std::string& name) override;
     void showPassages(const ScanSettings& settings) override;
     void showMessage(const Message& message) override;
     bool startProgram(const std::string& commandLine) override;
@@ -51,6 +53,11 @@ class FormVandrel : public QWidget, public WindowOperations {
 
     using QWidget::setEnabled;
     using QWidget::setVisible;
+
+  protected:
+    // A file or folder dropped on the window opens as from the command line.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     struct Look {

@@ -2,11 +2,13 @@
 
 #include "app/command_line.h"
 #include "app/form_vandrel.h"
+#include "app/picker/picker_handlers.h"
 #include "app/start_up.h"
 
 int main(int argc, char** argv) {
-    if (const auto status = vandrel::answerCommandLine(argc, argv)) {
-        return *status;
+    const vandrel::CommandLine commandLine = vandrel::readCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        return *commandLine.exitStatus;
     }
     const auto application = vandrel::openOnDisplay(argv[0]);
     QApplication::setApplicationName(QStringLiteral("vandrel"));
@@ -16,5 +18,8 @@ int main(int argc, char** argv) {
     vandrel::Form_Load(form);
     form.show();
     form.focusFirstControl();
+    if (!commandLine.path.empty()) {
+        vandrel::OpenPath(form, commandLine.path);
+    }
     return QApplication::exec();
 }

@@ -71,6 +71,13 @@ class WindowOperations : public DesktopServices {
     // False when the folder cannot be read.
     virtual bool setFileListFolder(const std::string& folder) = 0;
     virtual std::string fileListSelection() const = 0;
+    // Opens the folder in Dir1, as a double-click on it would; the file list
+    // is left to follow.
+    virtual void setFolderListPath(const std::string& folder) = 0;
+    // Chooses the name in File1, as a click on it would, once the list
+    // holds it (the list reads its folder in the background); false when
+    // the list will not hold it, as for a name that does not end in ".txt".
+    virtual bool chooseInFileList(const std::string& name) = 0;
 
     // Opens the passages window, or brings it to the front, and fills it
     // from a scan of the settings' file that runs beside the window.

@@ -1,5 +1,7 @@
 #include "app/picker/picker_handlers.h"
 
+#include <filesystem>
+
 #include "app/path_join.h"
 #include "text/text_slice.h"
 
@@ -25,6 +27,29 @@ void File1_Click(WindowOperations& window) {
 
 void Command4_Click(WindowOperations& window) {
     window.showMessage({selectedFilePath(window)});
+}
+
+void OpenPath(WindowOperations& window, const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error).lexically_normal();
+    const fs::file_status status = fs::status(absolute, error);
+    if (!fs::exists(status)) {
+        window.showMessage({"No such file: " + path, MessageIcon::Warning});
+        return;
+    }
+    const bool folder = fs::is_directory(status);
+    window.setFolderListPath((folder ? absolute : absolute.parent_path()).string());
+    Dir1_Change(window);
+    if (folder) {
+        return;
+    }
+    const std::string name = absolute.filename().string();
+    if (!window.chooseInFileList(name)) {
+        window.showMessage({"The file list shows only files whose names end in .txt, so " + path +
+                                " cannot be chosen. Save it again with a name that ends in .txt.",
+                            MessageIcon::Warning});
+    }
 }
 
 std::string selectedFilePath(const WindowOperations& window) {

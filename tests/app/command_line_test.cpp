@@ -21,6 +21,14 @@ QProcessEnvironment withoutDisplay(const QString& display) {
     return environment;
 }
 
+// What --help prints, which bad usage prints after its own line.
+QString helpText() {
+    QProcess program;
+    program.start(QStringLiteral(VANDREL_PROGRAM), {QStringLiteral("--help")});
+    program.waitForFinished(30000);
+    return QString::fromLocal8Bit(program.readAllStandardOutput());
+}
+
 }  // namespace
 
 void CommandLineTest::answersWithoutADisplay_data() {
@@ -34,9 +42,18 @@ void CommandLineTest::answersWithoutADisplay_data() {
     QTest::newRow("version among other words")
         << QStringList{"now", "--version"} << "" << 0 << version << "";
     QTest::newRow("no display") << QStringList{} << "" << 1 << "" << kNoDisplay;
-    // Qt's own options are not read either: the window still needs a display.
-    QTest::newRow("Qt option") << QStringList{"-platform", "offscreen"} << "" << 1 << ""
-                               << kNoDisplay;
+    QTest::newRow("file, no display") << QStringList{"table.txt"} << "" << 1 << "" << kNoDisplay;
+    QTest::newRow("path after --") << QStringList{"--", "-table.txt"} << "" << 1 << ""
+                                   << kNoDisplay;
+    // Bad usage ends the program before it looks for a display. Qt's own
+    // options are not read either.
+    const QString usage = helpText();
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << ""
+                                    << "vandrel: unknown option --bogus\n" + usage;
+    QTest::newRow("Qt option") << QStringList{"-platform", "offscreen"} << "" << 2 << ""
+                               << "vandrel: unknown option -platform\n" + usage;
+    QTest::newRow("two paths") << QStringList{"a.txt", "b.txt"} << "" << 2 << ""
+                               << "vandrel: one file or folder at most, not also b.txt\n" + usage;
     QTest::newRow("display that cannot be opened")
         << QStringList{} << ":4321" << 1 << ""
         << "vandrel: cannot open the display :4321 to show the window on; check that the "
@@ -67,6 +84,6 @@ void CommandLineTest::helpNeedsNoDisplay() {
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(program.readAllStandardError(), QByteArray());
     const QStringList lines = QString::fromLocal8Bit(program.readAllStandardOutput()).split('\n');
-    QCOMPARE(lines.front(), QStringLiteral("usage: vandrel [--help | --version]"));
+    QCOMPARE(lines.front(), QStringLiteral("usage: vandrel [--help | --version] [FILE | FOLDER]"));
     QVERIFY(lines.contains(QStringLiteral("  --version  show the version")));
 }

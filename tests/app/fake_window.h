@@ -46,6 +46,11 @@ class FakeControls : public WindowOperations {
     std::optional<std::string> replaceWholeFile(const std::string& path,
                                                 const std::string& bytes) override;
     std::string fileAddress(const std::string& path) const override { return "file://" + path; }
+    void setFolderListPath(const std::string& path) override { folder = path; }
+    bool chooseInFileList(const std::string& name) override {
+        selection = name;
+        return true;
+    }
     void showPassages(const ScanSettings& settings) override { passagesShown.push_back(settings); }
 
     std::map<Control, State> controls;

@@ -1,6 +1,11 @@
 #include "picker_test.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QListWidget>
+#include <QUrl>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -208,4 +213,82 @@ void PickerTest::screenReadersReadTheNamesShown() {
     const QStringList later = {"Beta.txt", "delta.TXT", "gamma.Txt"};
     QTRY_COMPARE(listed(files), later);
     QCOMPARE(accessibleNames(files), later);
+}
+
+void PickerTest::pathsFromOutsideOpenAsAClickWould_data() {
+    QTest::addColumn<QString>("path");  // under the working folder
+    QTest::addColumn<bool>("dropped");  // or given on the command line
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("message");  // the start of it
+    for (const bool dropped : {false, true}) {
+        const char* how = dropped ? "dropped" : "given";
+        QTest::addRow("%s file", how) << "sub/inner.txt" << dropped << "sub"
+                                      << "sub/inner.txt" << "Got File" << "";
+        QTest::addRow("%s folder", how) << "sub/deeper" << dropped << "sub/deeper" << ""
+                                        << "Select txt file" << "";
+        QTest::addRow("%s file the list never shows", how)
+            << "notes.md" << dropped << "" << "" << "Select txt file"
+            << "The file list shows only files whose names end in .txt, so ";
+    }
+    QTest::newRow("given path that does not exist")
+        << "missing.txt" << false << "" << "" << "Select txt file" << "No such file: ";
+}
+
+void PickerTest::pathsFromOutsideOpenAsAClickWould() {
+    QFETCH(QString, path);
+    QFETCH(bool, dropped);
+    QFETCH(QString, folder);
+    QFETCH(QString, chosen);
+    QFETCH(QString, status);
+    QFETCH(QString, message);
+    WindowHarness harness;
+    makeFiles(harness);
+    auto& form = harness.start();
+    form.show();
+    const QString full = harness.workFolder() + "/" + path;
+    if (dropped) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(full)});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &drop);
+    } else {
+        vandrel::OpenPath(form, full.toStdString());
+    }
+    const QString workFolder = harness.workFolder();
+    const auto under = [&workFolder](const QString& relative) {
+        return relative.isEmpty() ? workFolder : workFolder + "/" + relative;
+    };
+    QCOMPARE(QString::fromStdString(form.folderListPath()), under(folder));
+    QTRY_COMPARE(harness.text("TXfi"), chosen.isEmpty() ? QString() : under(chosen));
+    QCOMPARE(harness.text("TXwait"), status);
+    if (message.isEmpty()) {
+        QVERIFY(harness.desktop.messages.empty());
+    } else {
+        QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt),
+                 message + (message.startsWith("No such") ? full : full + " cannot be chosen. "
+                                                                          "Save it again with a "
+                                                                          "name that ends in .txt."));
+    }
+}
+
+void PickerTest::typingInTheFolderListFindsAFolder() {
+    WindowHarness harness;
+    for (const char* name : {"alpha", "beta", "bravo"}) {
+        QDir(harness.workFolder()).mkpath(QString::fromLatin1(name));
+    }
+    harness.start().show();
+    auto* folders = harness.find<QListWidget>("Dir1");
+    QTRY_COMPARE(subfoldersListed(harness), (QStringList{"alpha", "app", "beta", "bravo"}));
+    folders->setFocus();
+    QTest::keyClicks(folders, "br");
+    QCOMPARE(folders->currentItem()->text().trimmed(), QStringLiteral("bravo"));
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(folders, "A");
+    QCOMPARE(folders->currentItem()->text().trimmed(), QStringLiteral("alpha"));
 }

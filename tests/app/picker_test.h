@@ -14,4 +14,7 @@ class PickerTest : public QObject {
     void unreadableFolderIsReported();
     void listsFollowTheDisk();
     void screenReadersReadTheNamesShown();
+    void pathsFromOutsideOpenAsAClickWould_data();
+    void pathsFromOutsideOpenAsAClickWould();
+    void typingInTheFolderListFindsAFolder();
 };
