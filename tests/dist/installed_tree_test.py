@@ -87,7 +87,7 @@ class InstalledTreeTest(unittest.TestCase):
                 "[--passages] [--json] FILE..."),
             "vandrel": (
                 "vandrel - find perihelion and aphelion in a Horizons ephemeris file",
-                "vandrel [--help | --version]"),
+                "vandrel [--help | --version] [FILE | FOLDER]"),
         }
         for page, (name, synopsis) in pages.items():
             with self.subTest(page):
