@@ -70,8 +70,8 @@ void FolderList::relist() {
 }
 
 void FolderList::keyboardSearch(const QString& search) {
-    const bool goesOn = sinceTyped_.isValid() &&
-                        sinceTyped_.elapsed() < QApplication::keyboardInputInterval();
+    const bool goesOn =
+        sinceTyped_.isValid() && sinceTyped_.elapsed() < QApplication::keyboardInputInterval();
     typed_ = goesOn ? typed_ + search : search;
     sinceTyped_.start();
     if (count() == 0) {

@@ -2,14 +2,14 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/design_palette.h"

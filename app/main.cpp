@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/form_vandrel.h"
 #include "app/picker/picker_handlers.h"
+#include "app/screen_fit.h"
 #include "app/start_up.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
 
     vandrel::FormVandrel form;
     vandrel::Form_Load(form);
-    form.show();
+    vandrel::ScreenFit fit(form, vandrel::roomOnScreen(form));
+    fit.shown().show();
     form.focusFirstControl();
     if (!commandLine.path.empty()) {
         vandrel::OpenPath(form, commandLine.path);

@@ -43,8 +43,8 @@ void CommandLineTest::answersWithoutADisplay_data() {
         << QStringList{"now", "--version"} << "" << 0 << version << "";
     QTest::newRow("no display") << QStringList{} << "" << 1 << "" << kNoDisplay;
     QTest::newRow("file, no display") << QStringList{"table.txt"} << "" << 1 << "" << kNoDisplay;
-    QTest::newRow("path after --") << QStringList{"--", "-table.txt"} << "" << 1 << ""
-                                   << kNoDisplay;
+    QTest::newRow("path after --")
+        << QStringList{"--", "-table.txt"} << "" << 1 << "" << kNoDisplay;
     // Bad usage ends the program before it looks for a display. Qt's own
     // options are not read either.
     const QString usage = helpText();

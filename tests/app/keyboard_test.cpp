@@ -5,9 +5,11 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include "app/form_layout.h"
+#include "app/screen_fit.h"
 #include "window_harness.h"
 
 using vandrel::ControlKind;
@@ -133,10 +135,29 @@ void KeyboardTest::keysChooseInTheFileList() {
     QCOMPARE(harness.text("TXwait"), status);
 }
 
+void KeyboardTest::tabVisitsTheControlsInDesignOrder_data() {
+    QTest::addColumn<QSize>("room");
+    QTest::newRow("whole window") << QSize(1280, 1000);
+    // A laptop's 1366 x 768, less a panel and a title bar: scroll bars.
+    QTest::newRow("scrolled on a small screen") << QSize(1366, 696);
+}
+
 void KeyboardTest::tabVisitsTheControlsInDesignOrder() {
+    QFETCH(QSize, room);
     WindowHarness harness;
-    startShown(harness);
-    harness.form().focusFirstControl();
+    auto& form = harness.start();
+    vandrel::ScreenFit fit(form, room);
+    QWidget& shown = fit.shown();
+    // The frame is as wide as the window and its vertical scroll bar.
+    const int bar = shown.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QCOMPARE(shown.size(),
+             room.height() < 743 ? QSize(1018 + bar, room.height()) : QSize(1018, 743));
+    QCOMPARE(shown.isWindow(), true);
+    QCOMPARE(form.size(), QSize(1018, 743));
+    shown.show();
+    shown.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown));
+    form.focusFirstControl();
     // Of the two option buttons Tab stops at the selected one; arrows move
     // between them, as on the desktop the window was designed on.
     QStringList expected;
@@ -150,6 +171,11 @@ void KeyboardTest::tabVisitsTheControlsInDesignOrder() {
     QStringList visited;
     for (int step = 0; step < expected.size(); ++step) {
         visited << QApplication::focusWidget()->objectName();
+        // The frame scrolls to show the whole of the file list at the bottom.
+        if (visited.back() == QStringLiteral("File1") && &shown != &form) {
+            const QWidget* files = QApplication::focusWidget();
+            QVERIFY(files->mapTo(&shown, QPoint(0, files->height())).y() <= room.height());
+        }
         press(Qt::Key_Tab);
     }
     QCOMPARE(visited, expected);

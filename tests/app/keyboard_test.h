@@ -10,5 +10,6 @@ class KeyboardTest : public QObject {
     void enterElsewherePressesNoButton();
     void keysChooseInTheFileList_data();
     void keysChooseInTheFileList();
+    void tabVisitsTheControlsInDesignOrder_data();
     void tabVisitsTheControlsInDesignOrder();
 };

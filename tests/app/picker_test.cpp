@@ -2,15 +2,15 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QListWidget>
-#include <QUrl>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include "app/folder_list.h"
 #include "app/path_join.h"
@@ -225,15 +225,23 @@ void PickerTest::pathsFromOutsideOpenAsAClickWould_data() {
     for (const bool dropped : {false, true}) {
         const char* how = dropped ? "dropped" : "given";
         QTest::addRow("%s file", how) << "sub/inner.txt" << dropped << "sub"
-                                      << "sub/inner.txt" << "Got File" << "";
-        QTest::addRow("%s folder", how) << "sub/deeper" << dropped << "sub/deeper" << ""
-                                        << "Select txt file" << "";
+                                      << "sub/inner.txt"
+                                      << "Got File"
+                                      << "";
+        QTest::addRow("%s folder", how) << "sub/deeper" << dropped << "sub/deeper"
+                                        << ""
+                                        << "Select txt file"
+                                        << "";
         QTest::addRow("%s file the list never shows", how)
-            << "notes.md" << dropped << "" << "" << "Select txt file"
+            << "notes.md" << dropped << ""
+            << ""
+            << "Select txt file"
             << "The file list shows only files whose names end in .txt, so ";
     }
-    QTest::newRow("given path that does not exist")
-        << "missing.txt" << false << "" << "" << "Select txt file" << "No such file: ";
+    QTest::newRow("given path that does not exist") << "missing.txt" << false << ""
+                                                    << ""
+                                                    << "Select txt file"
+                                                    << "No such file: ";
 }
 
 void PickerTest::pathsFromOutsideOpenAsAClickWould() {
@@ -271,9 +279,10 @@ void PickerTest::pathsFromOutsideOpenAsAClickWould() {
     } else {
         QCOMPARE(harness.desktop.messages.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(harness.desktop.messages[0].prompt),
-                 message + (message.startsWith("No such") ? full : full + " cannot be chosen. "
-                                                                          "Save it again with a "
-                                                                          "name that ends in .txt."));
+                 message + (message.startsWith("No such") ? full
+                                                          : full + " cannot be chosen. "
+                                                                   "Save it again with a "
+                                                                   "name that ends in .txt."));
     }
 }
 
