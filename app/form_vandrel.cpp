@@ -72,7 +72,7 @@ FormVandrel::FormVandrel(QWidget* parent) : QWidget(parent) {
 
     setObjectName(QStringLiteral("FormVandrel"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/vandrel.xpm")));
+    setWindowIcon(QIcon(QStringLiteral(":/vandrel.png")));
     setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 
     auto* options = new QButtonGroup(this);

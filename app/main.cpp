@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     }
     const auto application = vandrel::openOnDisplay(argv[0]);
     QApplication::setApplicationName(QStringLiteral("vandrel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vandrel.xpm")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vandrel.png")));
 
     vandrel::FormVandrel form;
     vandrel::Form_Load(form);
