@@ -44,7 +44,7 @@ DistancePlot::DistancePlot(QWidget* parent)
     setObjectName(QStringLiteral("passagesPlot"));
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
-    setMouseTracking(true);
+    viewport()->setMouseTracking(true);  // the view's events arrive from its viewport
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(480, 260);
     chart()->setTheme(QChart::ChartThemeLight);

@@ -6,10 +6,13 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QTableView>
 #include <QTest>
+#include <QValueAxis>
 
 #include "app/passages/date_ticks.h"
 #include "app/passages/passages_scan.h"
@@ -178,6 +181,34 @@ void PassagesTest::buttonOpensOneWindowWithThePassagesAndPlot() {
     QTest::keyClick(passagesTable(harness), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(harness.desktop.messages.empty());
+}
+
+void PassagesTest::plotZoomsFromTheKeyboardAndReadsThePointer() {
+    WindowHarness harness;
+    pressPassages(harness, "example.txt", readFile(kExample));
+    waitForRows(harness, 2);
+    auto* plot = passagesWindow(harness)->findChild<QChartView*>(QStringLiteral("passagesPlot"));
+    auto* dates = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
+    // The whole span: the first record to the last, 365 days later.
+    QCOMPARE(dates->min(), 2458849.5);
+    QCOMPARE(dates->max(), 2459214.5);
+    plot->setFocus();
+    QTest::keyClick(plot, Qt::Key_Plus);
+    QVERIFY(qAbs((dates->max() - dates->min()) - 365 / 1.25) < 1e-6);
+    QTest::keyClick(plot, Qt::Key_0);
+    QCOMPARE(dates->min(), 2458849.5);
+    QCOMPARE(dates->max(), 2459214.5);
+
+    auto* readout = passagesWindow(harness)->findChild<QLabel*>(QStringLiteral("pointerReadout"));
+    const QPointF centre = plot->chart()->plotArea().center();
+    QMouseEvent move(QEvent::MouseMove, centre, plot->viewport()->mapToGlobal(centre), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(plot->viewport(), &move);
+    QVERIFY2(QRegularExpression(QStringLiteral("^2020-[A-Z][a-z]{2}-[0-9]{2} [0-9:]{8} TDB, "
+                                               "[01]\\.[0-9]{6} AU$"))
+                 .match(readout->text())
+                 .hasMatch(),
+             qPrintable(readout->text()));
 }
 
 void PassagesTest::realEarthYearsGiveTwentyPassages() {

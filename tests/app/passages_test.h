@@ -10,6 +10,7 @@ class PassagesTest : public QObject {
     void dateAxisFollowsTheFilesCalendar_data();
     void dateAxisFollowsTheFilesCalendar();
     void buttonOpensOneWindowWithThePassagesAndPlot();
+    void plotZoomsFromTheKeyboardAndReadsThePointer();
     void realEarthYearsGiveTwentyPassages();
     void copyGivesTheSelectedRowsUnderATitleRow();
     void tableAndPlotAreSavedWhole();
