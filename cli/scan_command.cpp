@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/scan_options.h"
 #include "cli/scan_report.h"
 #include "scan/ephemeris_scanner.h"
 #include "scan/scan_messages.h"
@@ -17,24 +18,17 @@ constexpr std::string_view kUsage =
     "usage: vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--sun SUNFILE] "
     "[--passages] [--json] FILE...\n";
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kAbout =
     "Finds the least and the greatest distance from the Sun in Horizons tables\n"
     "(vector tables by RG or by position, observer tables by r), with the\n"
     "record's date, item number, AU, km and summary, and the true perihelion\n"
-    "and aphelion refined between records, how sure each is, and its UTC.\n"
-    "\n"
-    "  --least        show only the least distance (perihelion)\n"
-    "  --most         show only the greatest distance (aphelion)\n"
-    "  --start DATE   skip records dated before DATE, written like 1900-Jan-01\n"
-    "  --end DATE     stop at the first record whose date is DATE\n"
-    "  --sun SUNFILE  take the distances from the Sun's vector table SUNFILE, of the\n"
-    "                 same centre and instants as FILE (a barycentric FILE, say)\n"
-    "  --passages     list every perihelion and aphelion passage, as found\n"
-    "  --json         one JSON object per file (and per passage), one per line\n"
-    "  --help         show this help;  --version  show the version\n"
-    "\n"
+    "and aphelion refined between records, how sure each is, and its UTC.\n";
+
+constexpr std::string_view kMore =
     "Dates follow Horizons' calendar: Julian before 1582-Oct-15, Gregorian\n"
     "after; write a date before A.D. 1 as one argument, like 'B.C. 0500-Jan-01'.\n"
+    "An option's value may follow it as the next argument or after =, as\n"
+    "--start=1900-Jan-01.\n"
     "\n"
     "FILE may be - for standard input. Exit status: 0 all scanned, 1 a file\n"
     "could not be opened, 2 bad usage, 3 a file could not be scanned, 4 the\n"
@@ -52,6 +46,28 @@ struct ParseOutcome {
     int status = kExitOk;  // when there are no options: what to exit with
 };
 
+// What is wrong with an option's value; empty when nothing is. `argument`
+// is the option as it was written, "--start" or "--start=".
+std::string valueFault(const OptionSpec& option, const std::string& argument,
+                       const std::optional<std::string>& value) {
+    if (option.value == OptionValue::Table) {
+        return value && !value->empty() ? ""
+                                        : "--" + std::string(option.name) +
+                                              " needs the Sun's vector table, such as sun.txt";
+    }
+    if (!value) {
+        return argument + " needs a date, such as 1900-Jan-01";
+    }
+    if (value->empty()) {
+        return argument + " needs a date, such as 1900-Jan-01, not an empty text";
+    }
+    if (!ParseDate(*value)) {
+        return option.id == OptionId::Start ? messages::startDateNotUnderstood(*value)
+                                            : messages::endDateNotUnderstood(*value);
+    }
+    return {};
+}
+
 ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostream& out,
                             std::ostream& err) {
     Options options;
@@ -66,55 +82,63 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
         const std::string& argument = arguments[i];
         if (onlyFiles || argument == "-" || !argument.starts_with("-")) {
             options.files.push_back(argument);
-        } else if (argument == "--") {
+            continue;
+        }
+        if (argument == "--") {
             onlyFiles = true;
-        } else if (argument == "--help" || argument == "-h") {
-            out << kUsage << "\n" << kHelp;
-            return {std::nullopt, kExitOk};
-        } else if (argument == "--version") {
-            out << "vandrel-scan " << VANDREL_VERSION << "\n";
-            return {std::nullopt, kExitOk};
-        } else if (argument == "--least") {
-            least = true;
-        } else if (argument == "--most") {
-            most = true;
-        } else if (argument == "--json") {
-            options.json = true;
-        } else if (argument == "--passages") {
-            options.passages = true;
-        } else if (argument == "--sun" || argument.starts_with("--sun=")) {
-            const std::size_t equals = argument.find('=');
-            if (equals != std::string::npos) {
-                options.settings.sunFilePath = argument.substr(equals + 1);
-            } else if (i + 1 < arguments.size()) {
-                options.settings.sunFilePath = arguments[++i];
-            }
-            if (options.settings.sunFilePath.empty()) {
-                return usageError("--sun needs the Sun's vector table, such as sun.txt");
-            }
-        } else if (argument == "--start" || argument == "--end" ||
-                   argument.starts_with("--start=") || argument.starts_with("--end=")) {
-            const bool start = argument.starts_with("--start");
-            const std::size_t equals = argument.find('=');
-            std::string date;
-            if (equals != std::string::npos) {
-                date = argument.substr(equals + 1);
-            } else if (i + 1 < arguments.size()) {
-                date = arguments[++i];
-            } else {
-                return usageError(argument + " needs a date, such as 1900-Jan-01");
-            }
-            if (date.empty()) {
-                return usageError(argument +
-                                  " needs a date, such as 1900-Jan-01, not an empty text");
-            }
-            if (start && !ParseDate(date)) {
-                return usageError(messages::startDateNotUnderstood(date));
-            }
-            (start ? options.settings.startFilterOn : options.settings.endStopOn) = true;
-            (start ? options.settings.startDateText : options.settings.endDateText) = date;
-        } else {
+            continue;
+        }
+        const OptionSpec* option = findOption(argument);
+        if (option == nullptr) {
             return usageError("unknown option " + argument);
+        }
+        const std::size_t equals = argument.find('=');
+        std::optional<std::string> value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        }
+        if (option->value == OptionValue::None) {
+            if (value) {
+                return usageError("--" + std::string(option->name) + " takes no value");
+            }
+        } else {
+            if (!value && i + 1 < arguments.size()) {
+                value = arguments[++i];
+            }
+            if (const std::string fault = valueFault(*option, argument, value); !fault.empty()) {
+                return usageError(fault);
+            }
+        }
+        switch (option->id) {
+            case OptionId::Help:
+                out << kUsage << "\n" << kAbout << "\nOptions:\n" << optionsHelp() << "\n" << kMore;
+                return {std::nullopt, kExitOk};
+            case OptionId::Version:
+                out << "vandrel-scan " << VANDREL_VERSION << "\n";
+                return {std::nullopt, kExitOk};
+            case OptionId::Least:
+                least = true;
+                break;
+            case OptionId::Most:
+                most = true;
+                break;
+            case OptionId::Json:
+                options.json = true;
+                break;
+            case OptionId::Passages:
+                options.passages = true;
+                break;
+            case OptionId::Sun:
+                options.settings.sunFilePath = *value;
+                break;
+            case OptionId::Start:
+                options.settings.startFilterOn = true;
+                options.settings.startDateText = *value;
+                break;
+            case OptionId::End:
+                options.settings.endStopOn = true;
+                options.settings.endDateText = *value;
+                break;
         }
     }
     if (options.files.empty()) {

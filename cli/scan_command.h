@@ -16,7 +16,7 @@ enum ExitStatus : int {
     kExitWriteFailed = 4,  // standard output refused the results; later files are not scanned
 };
 
-// vandrel-scan [--least | --most] [--start DATE] [--end DATE] [--json] FILE...
+// vandrel-scan [OPTION]... FILE..., with the options of scan_options.h.
 // `arguments` excludes the program name; FILE "-" reads `standardInput`.
 int runScanCommand(const std::vector<std::string>& arguments, std::FILE* standardInput,
                    std::ostream& out, std::ostream& err);

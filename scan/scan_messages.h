@@ -53,6 +53,10 @@ inline std::string startDateNotUnderstood(std::string_view text) {
     return "Start date not understood: " + std::string(text) + ". Write it like 1900-Jan-01.";
 }
 
+inline std::string endDateNotUnderstood(std::string_view text) {
+    return "End date not understood: " + std::string(text) + ". Write it like 1900-Jan-01.";
+}
+
 // An empty date is quoted, so that the sentence does not end in ": .".
 inline std::string recordDateNotUnderstood(std::uint64_t record, std::string_view text) {
     return "Record date not understood at record " + std::to_string(record) + ": " +

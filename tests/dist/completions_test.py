@@ -6,9 +6,9 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from dist_files import SCAN_PROGRAM, SOURCE_DIR, run
+from dist_files import BUILD_DIR, SCAN_PROGRAM, run
 
-COMPLETIONS = SOURCE_DIR / "dist/completions"
+COMPLETIONS = BUILD_DIR / "dist/completions"
 HELP_OPTIONS = sorted(set(re.findall(r"--[a-z][a-z-]*", run([SCAN_PROGRAM, "--help"]).stdout)))
 TABLES = ["B.TXT", "a.txt", "folder/"]
 
