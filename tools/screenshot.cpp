@@ -12,14 +12,15 @@
 #include <QTest>
 #include <cstdio>
 
-#include "app/form_vandrel.h"
-#include "app/start_up.h"
+#include "app/handlers/start_up.h"
+#include "app/widgets/form_vandrel.h"
+#include "app/widgets/qt_desktop.h"
 #include "tools/dark_palette.h"
 
 namespace {
 
-// The window, with its message boxes answered at once and no browser started.
-class AnsweringForm final : public vandrel::FormVandrel {
+// The desktop, with message boxes answered at once and no browser started.
+class AnsweringDesktop final : public vandrel::QtDesktop {
   public:
     void showMessage(const vandrel::Message& message) override {
         std::printf("message box: %s\n", message.prompt.c_str());
@@ -49,7 +50,8 @@ int main(int argc, char** argv) {
             stderr, "usage: vandrel-screenshot OUTPUT.png [--after-sort | --passages FILE-NAME]\n");
         return 2;
     }
-    AnsweringForm form;
+    AnsweringDesktop desktop;
+    vandrel::FormVandrel form(&desktop);
     vandrel::Form_Load(form);
     form.show();
     form.focusFirstControl();

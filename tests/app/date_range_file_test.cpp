@@ -7,7 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/settings/date_range_file.h"
+#include "app/handlers/settings/date_range_file.h"
+#include "app/widgets/qt_desktop.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
@@ -173,7 +174,7 @@ void DateRangeFileTest::configurationFolderIsTheUsersOwn() {
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QCoreApplication::setApplicationName(QStringLiteral("vandrel"));
-    const std::string folder = vandrel::FormVandrel().configurationFolder();
+    const std::string folder = vandrel::QtDesktop().configurationFolder();
     QCoreApplication::setApplicationName(previousName);
     if (homeWasSet) {
         qputenv("XDG_CONFIG_HOME", previousHome);
@@ -187,7 +188,7 @@ void DateRangeFileTest::failedWriteIsReportedAndTheBoxesKeepTheirTexts() {
     WindowHarness harness;
     FakeWindow& window = harness.startFake();
     QFile::remove(harness.dateRangeFile());
-    window.saveFailure = "Permission denied";
+    window.files.saveFailure = "Permission denied";
     vandrel::CDlo_Click(window);  // nothing to load: the load writes the file
     setDates(window, "2020-Jan-01", "2020-Dec-31");
     vandrel::CDsa_Click(window);

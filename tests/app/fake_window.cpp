@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/form_layout.h"
+#include "app/handlers/form_layout.h"
 
 namespace vandrel::testing {
 
-FakeControls::FakeControls() {
+FakeWindow::FakeWindow(DesktopRecord& record) : files(record) {
     for (const ControlSpec& design : formLayout()) {
         if (design.handle) {
             State& state = controls[*design.handle];
@@ -19,8 +19,8 @@ FakeControls::FakeControls() {
     }
 }
 
-std::optional<std::string> FakeControls::replaceWholeFile(const std::string& path,
-                                                          const std::string& bytes) {
+std::optional<std::string> FakeFiles::replaceWholeFile(const std::string& path,
+                                                       const std::string& bytes) {
     if (saveFailure) {
         return saveFailure;
     }

@@ -5,16 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "app/window_operations.h"
+#include "app/handlers/window_operations.h"
 #include "recording_desktop.h"
 
 namespace vandrel::testing {
 
+// Files written at once, without a new file beside them, or a save that
+// fails with `saveFailure`.
+class FakeFiles : public DesktopServices {
+  public:
+    std::optional<std::string> replaceWholeFile(const std::string& path,
+                                                const std::string& bytes) override;
+    std::string fileAddress(const std::string& path) const override { return "file://" + path; }
+
+    std::optional<std::string> saveFailure;
+};
+
 // A plain window without a toolkit, for the handlers: each control's state
 // as the handlers leave it, starting from the design's, and the two lists as
-// a folder and a selected name; any folder can be listed. It writes files at once, without a new
-// file beside them, or fails with `saveFailure`.
-class FakeControls : public WindowOperations {
+// a folder and a selected name; any folder can be listed. Its desktop is
+// the test's, with plain files.
+class FakeWindow final : public WindowOperations {
   public:
     struct State {
         std::string text;
@@ -27,7 +38,9 @@ class FakeControls : public WindowOperations {
         int repaints = 0;
     };
 
-    FakeControls();
+    explicit FakeWindow(DesktopRecord& record);
+
+    DesktopServices& desktop() const override { return files; }
 
     std::string text(Control c) const override { return controls.at(c).text; }
     void setText(Control c, const std::string& text) override { controls.at(c).text = text; }
@@ -43,9 +56,6 @@ class FakeControls : public WindowOperations {
     std::string folderListPath() const override { return folder; }
     bool setFileListFolder(const std::string&) override { return true; }
     std::string fileListSelection() const override { return selection; }
-    std::optional<std::string> replaceWholeFile(const std::string& path,
-                                                const std::string& bytes) override;
-    std::string fileAddress(const std::string& path) const override { return "file://" + path; }
     void setFolderListPath(const std::string& path) override { folder = path; }
     bool chooseInFileList(const std::string& name) override {
         selection = name;
@@ -57,10 +67,8 @@ class FakeControls : public WindowOperations {
     std::optional<Control> selectedOption;
     std::string folder;     // Dir1's
     std::string selection;  // in File1
-    std::optional<std::string> saveFailure;
     std::vector<ScanSettings> passagesShown;
+    mutable RecordingDesktop<FakeFiles> files;
 };
-
-using FakeWindow = RecordingDesktop<FakeControls>;
 
 }  // namespace vandrel::testing

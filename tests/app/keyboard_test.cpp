@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QTest>
 
-#include "app/form_layout.h"
-#include "app/screen_fit.h"
+#include "app/handlers/form_layout.h"
+#include "app/widgets/screen_fit.h"
 #include "window_harness.h"
 
 using vandrel::ControlKind;

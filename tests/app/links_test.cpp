@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-#include "app/links/browser_command.h"
-#include "app/links/link_handlers.h"
+#include "app/handlers/links/browser_command.h"
+#include "app/handlers/links/link_handlers.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;
@@ -73,7 +73,7 @@ void LinksTest::windowClicksReachTheBrowser() {
     QCOMPARE(started[1], kBrowser + "file://" + harness.desktop.applicationFolderPath +
                              "/n-body/ephemeris-files.html");
     // Characters an address cannot hold are percent-encoded.
-    QCOMPARE(harness.form().fileAddress("/opt/my tools/n-body/\xC3\xA9t\xC3\xA9#1.html"),
+    QCOMPARE(harness.form().desktop().fileAddress("/opt/my tools/n-body/\xC3\xA9t\xC3\xA9#1.html"),
              std::string("file:///opt/my%20tools/n-body/%C3%A9t%C3%A9%231.html"));
 }
 

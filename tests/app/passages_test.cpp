@@ -14,10 +14,10 @@
 #include <QTest>
 #include <QValueAxis>
 
-#include "app/passages/date_ticks.h"
-#include "app/passages/passages_scan.h"
-#include "app/passages/passages_window.h"
-#include "app/passages/plot_points.h"
+#include "app/handlers/passages/date_ticks.h"
+#include "app/handlers/passages/passages_scan.h"
+#include "app/handlers/passages/plot_points.h"
+#include "app/widgets/passages/passages_window.h"
 #include "window_harness.h"
 
 using vandrel::Message;

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "app/folder_list.h"
-#include "app/path_join.h"
-#include "app/picker/picker_handlers.h"
+#include "app/handlers/path_join.h"
+#include "app/handlers/picker/picker_handlers.h"
+#include "app/widgets/folder_list.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;

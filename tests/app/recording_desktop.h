@@ -3,9 +3,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/desktop_services.h"
+#include "app/handlers/desktop_services.h"
 
 namespace vandrel::testing {
 
@@ -24,12 +25,15 @@ struct DesktopRecord {
     std::optional<std::string> savePath;  // the save dialog's answer; none: cancelled
 };
 
-// A window, fake or real, whose message boxes, program starts, end and
-// folders are the test's; it writes its files as the window does.
-template <typename Window>
-class RecordingDesktop final : public Window {
+// Desktop services whose message boxes, program starts, end, folders and
+// save dialog are the test's; files are written and addressed as `Files`
+// does it: Qt's own desktop for the real window, plain files for the fake.
+template <typename Files>
+class RecordingDesktop final : public Files {
   public:
-    explicit RecordingDesktop(DesktopRecord& record) : record_(record) {}
+    template <typename... FilesArguments>
+    explicit RecordingDesktop(DesktopRecord& record, FilesArguments&&... arguments)
+        : Files(std::forward<FilesArguments>(arguments)...), record_(record) {}
 
     void showMessage(const Message& message) override {
         record_.messages.push_back(message);

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/results/results_handlers.h"
+#include "app/handlers/results/results_handlers.h"
 #include "window_harness.h"
 
 using vandrel::Message;

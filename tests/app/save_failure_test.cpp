@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/whole_file.h"
+#include "app/widgets/whole_file.h"
 #include "window_harness.h"
 
 using vandrel::MessageIcon;

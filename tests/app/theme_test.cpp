@@ -8,7 +8,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "app/form_layout.h"
+#include "app/handlers/form_layout.h"
 #include "tools/dark_palette.h"
 #include "window_harness.h"
 

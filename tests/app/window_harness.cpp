@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/start_up.h"
+#include "app/handlers/start_up.h"
 
 namespace vandrel::testing {
 
@@ -26,7 +26,9 @@ WindowHarness::~WindowHarness() {
 }
 
 FormVandrel& WindowHarness::start() {
-    form_ = std::make_unique<RecordingForm>(desktop);
+    form_.reset();
+    formDesktop_ = std::make_unique<RecordingDesktop<QtDesktop>>(desktop);
+    form_ = std::make_unique<FormVandrel>(formDesktop_.get());
     Form_Load(*form_);
     return *form_;
 }

@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/form_vandrel.h"
+#include "app/widgets/form_vandrel.h"
+#include "app/widgets/qt_desktop.h"
 #include "fake_window.h"
 
 class QListView;
 class QWidget;
 
 namespace vandrel::testing {
-
-using RecordingForm = RecordingDesktop<FormVandrel>;
 
 // A window in a folder of the test's own: the lists start there, and the
 // date-range file lives in its "app" folder (or "config" when asked).
@@ -47,7 +46,8 @@ class WindowHarness {
   private:
     QTemporaryDir work_;
     QString previousFolder_;
-    std::unique_ptr<RecordingForm> form_;
+    std::unique_ptr<RecordingDesktop<QtDesktop>> formDesktop_;
+    std::unique_ptr<FormVandrel> form_;
     std::unique_ptr<FakeWindow> fake_;
 };
 
