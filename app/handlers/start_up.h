@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_operations.h"
+#include "app/handlers/window_operations.h"
 
 namespace vandrel {
 
