@@ -154,7 +154,8 @@ class ScanObserver {
     // let through, which slows the scan.
     virtual bool wantsEveryRecord() const { return false; }
     // Each record let through with a readable instant (in the time scale of
-    // the file's dates) and a positive distance in AU, in order.
+    // the file's dates) and a positive distance in AU, in order, read to
+    // within a relative 1e-15: for drawing, not for comparing.
     virtual void recordRead(std::int32_t item, double julianDay, double au) {
         (void)item;
         (void)julianDay;

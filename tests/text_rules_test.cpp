@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "text/guarded_step.h"
-#include "text/quoted_writer.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
@@ -24,22 +20,6 @@ TEST(TextEquals, IsExactAndCaseSensitive) {
     EXPECT_TRUE(TextEquals("2020-Jan-03", "2020-Jan-03"));
     EXPECT_FALSE(TextEquals("2020-jan-03", "2020-Jan-03"));
     EXPECT_FALSE(TextEquals("2020-Jan-3", "2020-Jan-03"));
-}
-
-TEST(QuotedWriter, QuotesEachItemAndEndsWithCrLf) {
-    EXPECT_EQ(QuotedWriter::record({"1900-Jan-01", "1901-Jan-01"}),
-              "\"1900-Jan-01\",\"1901-Jan-01\"\r\n");
-    EXPECT_EQ(QuotedWriter::record({"", ""}), "\"\",\"\"\r\n");
-    EXPECT_EQ(QuotedWriter::record({"a\"b", "c,d"}), "\"a\"b\",\"c,d\"\r\n");
-}
-
-TEST(GuardedStep, RunsTheRecoveryOnlyWhenTheStepFails) {
-    std::string seen;
-    EXPECT_TRUE(GuardedStep([] {}, [&](const std::string& why) { seen = why; }));
-    EXPECT_EQ(seen, "");
-    EXPECT_FALSE(GuardedStep([] { throw std::runtime_error("disk full"); },
-                             [&](const std::string& why) { seen = why; }));
-    EXPECT_EQ(seen, "disk full");
 }
 
 }  // namespace

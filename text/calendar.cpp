@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "text/delimiter_search.h"
+#include "text/item_characters.h"
 
 namespace vandrel {
 

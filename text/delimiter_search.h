@@ -12,14 +12,9 @@
 #include <emmintrin.h>
 #endif
 
-namespace vandrel::detail {
+#include "text/item_characters.h"
 
-inline bool isItemEnd(char c) {
-    return c == ',' || c == '\n' || c == '\r';
-}
-inline bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+namespace vandrel::detail {
 
 // The mapping of item ends: the commas, CRs and LFs among `size` bytes as
 // bits, 64 to a word and lowest first, in words[0, (size + 63) / 64), with
@@ -95,8 +90,6 @@ inline bool processorHasAvx2() {
     return hasAvx2;
 }
 #endif
-
-using ItemEndMapping = void (*)(const char* data, std::size_t size, std::uint64_t* words);
 
 // The widest mapping the processor has.
 inline ItemEndMapping widestItemEndMapping() {

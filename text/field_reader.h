@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "text/byte_source.h"
-#include "text/delimiter_search.h"
+#include "text/item_characters.h"
 
 namespace vandrel {
 

@@ -11,7 +11,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "text/delimiter_search.h"
+#include "text/item_characters.h"
 
 namespace vandrel {
 

@@ -6,8 +6,8 @@
 #include "app/handlers/path_join.h"
 #include "text/byte_source.h"
 #include "text/field_reader.h"
-#include "text/guarded_step.h"
-#include "text/quoted_writer.h"
+#include "app/handlers/guarded_step.h"
+#include "app/handlers/settings/quoted_writer.h"
 
 namespace vandrel {
 

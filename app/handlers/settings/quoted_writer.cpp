@@ -1,4 +1,4 @@
-#include "text/quoted_writer.h"
+#include "app/handlers/settings/quoted_writer.h"
 
 namespace vandrel {
 
