@@ -83,6 +83,10 @@ const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
         firstAu_ = auOf(record);
         firstEnergy_ = point.velocity ? energyOf(*point.velocity, firstAu_) : std::nullopt;
     }
+    // Here, out of the inline path that passes most records over.
+    if (tellsRecords_) [[unlikely]] {
+        tell(record);
+    }
     return record;
 }
 

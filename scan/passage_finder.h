@@ -61,9 +61,6 @@ class PassageFinder {
     // Each record let through, in order.
     void take(const RecordPoint& point) {
         const HeldRecord& record = hold(point);
-        if (tellsRecords_) [[unlikely]] {
-            tell(record);
-        }
         // Most records: two rates of one sign, with no passage between them.
         if (count_ >= 3 && !pending_ && previous().hasRate && record.hasRate &&
             !ratesCross(previous().rateSign, record.rateSign)) {
