@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,9 +19,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/handlers/results/results_handlers.h"
 #include "app/widgets/design_palette.h"
 #include "app/widgets/passages/distance_plot.h"
-#include "app/handlers/results/results_handlers.h"
 
 namespace vandrel {
 
@@ -132,6 +133,11 @@ PassagesWindow::PassagesWindow(DesktopServices& desktop, QWidget* parent)
 
 PassagesWindow::~PassagesWindow() {
     stopScan();
+}
+
+void PassagesWindow::closeEvent(QCloseEvent* event) {
+    stopScan();
+    QWidget::closeEvent(event);
 }
 
 void PassagesWindow::stopScan() {

@@ -38,6 +38,10 @@ class PassagesWindow final : public QWidget {
     // The passages' texts, as the table shows them.
     const std::vector<PassageRow>& rows() const { return rows_; }
 
+  protected:
+    // A window closed while it scans stops the scan: nothing is left to show it.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void present(std::shared_ptr<PassagesScan> scan);
     void stopScan();
