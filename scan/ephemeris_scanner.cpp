@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "scan/header_reader.h"
+#include "scan/horizons_numbers.h"
 #include "scan/passage_finder.h"
 #include "scan/record_fields.h"
 #include "scan/scan_messages.h"
@@ -583,6 +584,8 @@ class ScanRun final : PassageSink {
     // Most distances change nothing: a quick estimate passes them over, and
     // only those that may matter get the full, correctly rounded conversion.
     bool cannotMatter(double estimate) const {
+        // approximateNumber promises a reading within a relative 1e-15 of the
+        // full one; 1e-13 leaves a hundredfold margin.
         const double tolerance = 1e-13 * std::fabs(estimate);
         if (!(std::fabs(estimate) < 1e300)) {
             return false;
@@ -675,16 +678,17 @@ class ScanRun final : PassageSink {
     double mostRead_ = 0;
     std::optional<HorizonsLead> leastLead_;  // their texts' leads, where in Horizons' form
     std::optional<HorizonsLead> mostLead_;
-    HeldText<kLongestDateText, 25> currentDate_;
+    HeldText<kLongestDateText, kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
-    HeldText<kKeptCharacters, 17> currentInstant_;
-    HeldText<kKeptCharacters, 77> velocityLines_[2];  // of plain records of odd and even number
-    std::uint64_t velocityRecord_[2] = {0, 0};        // which record each belongs to
-    std::uint64_t lastPoint_ = 0;  // the record (or CSV line) the passages took last
+    HeldText<kKeptCharacters, kJulianDayWidth> currentInstant_;
+    HeldText<kKeptCharacters, kPlainLineLength>
+        velocityLines_[2];                      // of plain records of odd and even number
+    std::uint64_t velocityRecord_[2] = {0, 0};  // which record each belongs to
+    std::uint64_t lastPoint_ = 0;               // the record (or CSV line) the passages took last
     // A plain table without ranges: each record's position line, and its range.
     bool readsPositions_ = false;
     bool recordHasRange_ = false;
-    HeldText<kKeptCharacters, 77> positionLine_;
+    HeldText<kKeptCharacters, kPlainLineLength> positionLine_;
     std::uint64_t positionRecord_ = 0;
     RangeFromPosition fromPosition_;
     bool endBeforeStart_ = false;                 // "$$EOE" came before any "$$SOE"

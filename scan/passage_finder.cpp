@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scan/horizons_numbers.h"
 #include "text/calendar.h"
 #include "text/number_text.h"
 #include "text/text_slice.h"

@@ -84,10 +84,10 @@ class PassageFinder {
         std::int32_t item = 0;
         // Held as far as the scan reads an item, so that a distance reads
         // here as it does for the extremes.
-        HeldText<kKeptCharacters, 17> instant;  // "2458849.500000000"
-        HeldText<kLongestDateText, 25> date;    // for an instant that is no number
-        HeldText<kKeptCharacters, 21> range;    // "9.836868025025924E-01"
-        HeldText<kKeptCharacters, 22> rate;     // "-1.730156260918764E-07"
+        HeldText<kKeptCharacters, kJulianDayWidth> instant;  // "2458849.500000000"
+        HeldText<kLongestDateText, kDateTextLength> date;    // for an instant that is no number
+        HeldText<kKeptCharacters, kRangeWidth> range;        // "9.836868025025924E-01"
+        HeldText<kKeptCharacters, kSignedNumberWidth> rate;  // "-1.730156260918764E-07"
         bool hasRate = false;
         int rateSign = 0;
     };

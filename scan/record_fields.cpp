@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "scan/horizons_numbers.h"
 #include "text/number_text.h"
 #include "text/text_slice.h"
 
@@ -17,7 +18,6 @@ namespace {
 constexpr std::string_view kBeforeChristTag = " = B.C. ";
 using detail::hasShortTagAt;
 using detail::kDateTag;
-using detail::kDateTextLength;
 using detail::kDistanceFieldLength;
 constexpr char kCsvDateTag[] = "A.D. ";  // opens a CSV record's calendar date
 constexpr char kCsvBeforeChristTag[] = "B.C. ";
@@ -74,7 +74,8 @@ VectorTexts plainVector(std::string_view line) {
     if (line.size() != kDistanceFieldLength) {
         return {};
     }
-    return {line.substr(3, 22), line.substr(29, 22), line.substr(55, 22)};
+    return {line.substr(3, kSignedNumberWidth), line.substr(29, kSignedNumberWidth),
+            line.substr(detail::kRateStart, kSignedNumberWidth)};
 }
 
 void ShortestNumberText::write(double value) {

@@ -82,14 +82,23 @@ struct RecordField {
 // The three numbers of a plain table's position or velocity line.
 VectorTexts plainVector(std::string_view line);
 
+// The widths of the numbers of a plain table's fields, as Horizons writes
+// them; the scan holds each record's numbers in as many characters.
+inline constexpr std::size_t kJulianDayWidth = 17;     // "2458849.500000000", characters 1 to 17
+inline constexpr std::size_t kRangeWidth = 21;         // "9.836868025025924E-01"
+inline constexpr std::size_t kSignedNumberWidth = 22;  // "-1.730156260918764E-07": RR, X, VX, ...
+inline constexpr std::size_t kDateTextLength = 25;     // characters 26 to 50 of a date field
+inline constexpr std::size_t kPlainLineLength = 77;    // a distance, position or velocity line
+
 namespace detail {
 
 inline constexpr std::string_view kDateTag = "= A.D.";   // characters 19 to 24
 inline constexpr std::string_view kDistanceTag = "RG=";  // characters 27 to 29
 inline constexpr std::string_view kRateTag = "RR=";      // characters 53 to 55
-inline constexpr std::uint64_t kDistanceFieldLength = 77;
+inline constexpr std::uint64_t kDistanceFieldLength = kPlainLineLength;
 inline constexpr std::uint64_t kDistanceWithoutRateLength = 51;
-inline constexpr std::size_t kDateTextLength = 25;  // characters 26 to 50 of a date field
+inline constexpr std::size_t kRangeStart = 30;  // characters 31 to 51 of a distance field
+inline constexpr std::size_t kRateStart = 55;   // characters 56 to 77
 
 inline bool hasTagAt(std::string_view text, std::size_t position, std::string_view tag) {
     return text.size() >= position - 1 + tag.size() &&
@@ -125,21 +134,21 @@ inline RecordField plainRecordField(const Field& field) {
         const std::size_t dateStart = std::min<std::size_t>(25, text.size());
         kind.dateText = {text.data() + dateStart,
                          std::min(kDateTextLength, text.size() - dateStart)};
-        kind.instantText = {text.data(), 17};
+        kind.instantText = {text.data(), kJulianDayWidth};
     }
     if (field.length == kDistanceFieldLength) {
         if (hasShortTagAt(text, 27, kDistanceTag)) {
             // The field is whole and 77 characters long.
             kind.isDistance = true;
-            kind.distanceText = {text.data() + 30, 21};
+            kind.distanceText = {text.data() + kRangeStart, kRangeWidth};
             if (hasShortTagAt(text, 53, kRateTag)) {
-                kind.rateText = {text.data() + 55, 22};
+                kind.rateText = {text.data() + kRateStart, kSignedNumberWidth};
             }
         }
     } else if (field.length == kDistanceWithoutRateLength &&
                hasShortTagAt(text, 27, kDistanceTag)) {
         kind.isDistance = true;
-        kind.distanceText = {text.data() + 30, 21};
+        kind.distanceText = {text.data() + kRangeStart, kRangeWidth};
     } else if (!kind.isDate) {
         takeBeforeChristDate(text, kind);
     }
@@ -202,11 +211,12 @@ class CsvRecordLine {
     bool cut_ = false;  // the range or rate item is longer than the scan keeps
     int positionItems_ = 0;
     HeldText<kLongestDateText> date_;
-    HeldText<kKeptCharacters, 17> instant_;         // "2455197.500000000"
-    HeldText<kKeptCharacters, 21> range_;           // "9.833029493991273E-01"
-    HeldText<kKeptCharacters, 22> rate_;            // "-1.331370071305297E-05"
-    HeldText<kKeptCharacters, 22> velocity_[2][3];  // of lines of odd and even number
-    HeldText<kKeptCharacters, 22> position_[3];
+    HeldText<kKeptCharacters, kJulianDayWidth> instant_;  // "2455197.500000000"
+    HeldText<kKeptCharacters, kRangeWidth> range_;        // "9.833029493991273E-01"
+    HeldText<kKeptCharacters, kSignedNumberWidth> rate_;  // "-1.331370071305297E-05"
+    HeldText<kKeptCharacters, kSignedNumberWidth> velocity_[2]
+                                                           [3];  // of lines of odd and even number
+    HeldText<kKeptCharacters, kSignedNumberWidth> position_[3];
     RangeFromPosition fromPosition_;
 };
 

@@ -1,5 +1,6 @@
 #include "scan/sun_records.h"
 
+#include "scan/horizons_numbers.h"
 #include "scan/scan_messages.h"
 #include "text/number_text.h"
 

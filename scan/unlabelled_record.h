@@ -40,7 +40,7 @@ class UnlabelledRecord {
 
     const Legend& legend_;
     std::size_t lines_ = 0;
-    HeldText<kKeptCharacters, 21> values_[kNames];
+    HeldText<kKeptCharacters, kRangeWidth> values_[kNames];
     bool has_[kNames] = {};
     RangeFromPosition fromPosition_;
 };

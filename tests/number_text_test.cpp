@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 
+#include "scan/horizons_numbers.h"
 #include "tests/test_rows.h"
 
 namespace vandrel {

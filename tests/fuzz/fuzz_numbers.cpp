@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "scan/horizons_numbers.h"
 #include "text/number_text.h"
 
 // Any text as a number: the quick reading and the sign told from the
