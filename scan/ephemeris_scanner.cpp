@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "scan/extreme_tracker.h"
 #include "scan/header_reader.h"
 #include "scan/horizons_numbers.h"
 #include "scan/passage_finder.h"
@@ -23,9 +24,6 @@ namespace {
 constexpr double kKmPerAu = 149597870.7;
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
-
-// How the distances of a file are written.
-enum class DistanceUnit { Au, Km };
 
 class ScanRun final : PassageSink {
   public:
@@ -162,7 +160,7 @@ class ScanRun final : PassageSink {
             unlabelled_.emplace(header_.legend());
         }
         if (header.units == "KM-S" || header.units == "KM-D") {
-            unit_ = DistanceUnit::Km;
+            extremes_.readInKm();
             // Range rates in km/s or km/day.
             const double secondsPerRateUnit = header.units == "KM-S" ? 86400 : 1;
             passages_.setScale({1 / kKmPerAu, secondsPerRateUnit / kKmPerAu});
@@ -581,85 +579,13 @@ class ScanRun final : PassageSink {
                                               : VectorTexts{};
     }
 
-    // Most distances change nothing: a quick estimate passes them over, and
-    // only those that may matter get the full, correctly rounded conversion.
-    bool cannotMatter(double estimate) const {
-        // approximateNumber promises a reading within a relative 1e-15 of the
-        // full one; 1e-13 leaves a hundredfold margin.
-        const double tolerance = 1e-13 * std::fabs(estimate);
-        if (!(std::fabs(estimate) < 1e300)) {
-            return false;
-        }
-        if (settings_.trackMinimum &&
-            (result_.datedCount == 1 || !(estimate > leastRead_ + tolerance))) {
-            return false;
-        }
-        return !settings_.trackMaximum || estimate < mostRead_ - tolerance;
-    }
-
-    // Distances are compared as the file writes them, in its own unit. Most
-    // lie between the extremes by their first eight characters; the others
-    // are passed over by a quick estimate where they can be.
+    // Compared by the extreme tracker; a distance out of range fails the scan.
     bool takeDistance(std::string_view distanceText) {
-        if (HorizonsLead lead;
-            horizonsNumberLead(distanceText, lead) && surelyBetweenExtremes(lead)) {
+        if (extremes_.take(distanceText, result_.datedCount, currentDate())) {
             return true;
         }
-        if (double estimate = 0;
-            approximateNumber(distanceText, estimate) && cannotMatter(estimate)) {
-            return true;
-        }
-        return readDistance(distanceText);
-    }
-
-    // Above the least and below the greatest distance read, as their texts
-    // tell; the first record let through is never so.
-    bool surelyBetweenExtremes(const HorizonsLead& lead) const {
-        const bool aboveLeast = !settings_.trackMinimum || (result_.datedCount > 1 && leastLead_ &&
-                                                            surelyGreater(lead, *leastLead_));
-        const bool belowMost =
-            !settings_.trackMaximum || (mostLead_ && surelyGreater(*mostLead_, lead));
-        return aboveLeast && belowMost;
-    }
-
-    static std::optional<HorizonsLead> leadOf(std::string_view distanceText) {
-        if (HorizonsLead lead; horizonsNumberLead(distanceText, lead)) {
-            return lead;
-        }
-        return std::nullopt;
-    }
-
-    // Kept out of the loop that passes most distances over.
-    [[gnu::noinline]] bool readDistance(std::string_view distanceText) {
-        const double value = TextToNumber(distanceText);
-        if (!std::isfinite(value * kKmPerAu)) {
-            return fail(ScanFailureKind::DistanceOutOfRange,
-                        messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText)));
-        }
-        // The minimum starts at 0, which no distance beats, so the first
-        // record let through always supplies it.
-        if (settings_.trackMinimum && (result_.datedCount == 1 || value < leastRead_)) {
-            leastRead_ = value;
-            leastLead_ = leadOf(distanceText);
-            replace(result_.minimum, value);
-            observer_.newMinimum(result_.datedCount);
-        }
-        if (settings_.trackMaximum && value > mostRead_) {
-            mostRead_ = value;
-            mostLead_ = leadOf(distanceText);
-            replace(result_.maximum, value);
-            observer_.newMaximum(result_.datedCount);
-        }
-        return true;
-    }
-
-    // The km value is cut to the 15 significant digits of its text form.
-    void replace(DistanceExtreme& extreme, double value) const {
-        const double km = unit_ == DistanceUnit::Km ? value : value * kKmPerAu;
-        extreme.au = unit_ == DistanceUnit::Km ? value / kKmPerAu : value;
-        extreme.km = TextToNumber(NumberToText(km));
-        extreme.dateText = currentDate();
-        extreme.item = result_.datedCount;
+        return fail(ScanFailureKind::DistanceOutOfRange,
+                    messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText)));
     }
 
     std::string_view currentDate() const { return currentDate_.view(); }
@@ -671,13 +597,9 @@ class ScanRun final : PassageSink {
     ScanResult result_;
     std::optional<ScanFailure> failure_;
     HeaderReader header_;
-    DistanceUnit unit_ = DistanceUnit::Au;
     bool started_ = false;
     Filter filter_ = Filter::NotYetSet;
-    double leastRead_ = 0;  // the extremes as read, in the file's unit
-    double mostRead_ = 0;
-    std::optional<HorizonsLead> leastLead_;  // their texts' leads, where in Horizons' form
-    std::optional<HorizonsLead> mostLead_;
+    ExtremeTracker extremes_{settings_, observer_, result_.minimum, result_.maximum};
     HeldText<kLongestDateText, kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
     HeldText<kKeptCharacters, kJulianDayWidth> currentInstant_;
