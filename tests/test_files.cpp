@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/generator/table_generator.h"
+
 namespace vandrel::testing {
 
 TemporaryFolder::TemporaryFolder() {
@@ -38,15 +40,7 @@ std::string readWholeFile(const std::filesystem::path& path) {
 }
 
 std::string generateEphemeris(const std::vector<std::string>& arguments) {
-    std::string commandLine = VANDREL_GENERATOR;
-    for (const auto& argument : arguments) {
-        commandLine += " '" + argument + "'";
-    }
-    const CommandOutput output = runCommand(commandLine + " -");
-    if (output.status != 0) {
-        throw std::runtime_error("the generator failed: " + output.err);
-    }
-    return output.out;
+    return generator::generateTable(arguments);
 }
 
 std::filesystem::path sharedEphemerides() {
