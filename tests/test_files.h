@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scan/scan_records.h"
+#include "tests/table_text.h"
 
 namespace vandrel::testing {
 
@@ -39,9 +40,6 @@ struct CommandOutput {
 };
 // Runs a shell command line; standard input from `input` when not empty.
 CommandOutput runCommand(const std::string& commandLine, const std::string& input = {});
-
-// One Horizons record: a date line and its LT/RG/RR line of 77 characters.
-std::string record(std::string_view date, std::string_view rg, std::string_view time = "00:00");
 
 // Both extremes, records from `start` on, and a stop at `end`.
 ScanSettings betweenDates(std::string start, std::string end);

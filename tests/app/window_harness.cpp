@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "app/handlers/start_up.h"
+#include "tests/table_text.h"
 
 namespace vandrel::testing {
 
@@ -103,16 +104,11 @@ QStringList listed(QListView* list) {
 
 QByteArray ephemerisTable(const std::vector<std::pair<const char*, const char*>>& records,
                           bool endMarker) {
-    QByteArray table = "Target body name: test\r\n$$SOE\r\n";
+    std::string table = "Target body name: test\r\n$$SOE\r\n";
     for (const auto& [date, rg] : records) {
-        table += QStringLiteral("2458849.500000000 = A.D. %1 00:00:00.0000 TDB \r\n")
-                     .arg(QLatin1String(date))
-                     .toLatin1();
-        table += QStringLiteral(" LT= 5.680996067794166E-03 RG=%1 RR=-1.730156260918764E-07\r\n")
-                     .arg(QLatin1String(rg), 22)
-                     .toLatin1();
+        table += record(date, rg, "00:00", "\r\n");
     }
-    return endMarker ? table + "$$EOE\r\n" : table;
+    return QByteArray::fromStdString(endMarker ? table + "$$EOE\r\n" : table);
 }
 
 QColor paintedColour(QWidget* button) {
