@@ -366,7 +366,9 @@ void PassageFinder::finish(TrueExtreme& perihelion, TrueExtreme& aphelion, bool 
         const std::optional<double> energy = aphelion.endWithoutPassage == SpanEnd::First
                                                  ? firstEnergy_
                                                  : energyOf(lastVelocity, lastAu);
-        aphelion.openOrbit = aboutTheSun && energy && *energy > 0;
+        if (aboutTheSun && energy) {
+            aphelion.orbit = *energy > 0 ? OrbitBound::Open : OrbitBound::Closed;
+        }
     }
 }
 

@@ -73,13 +73,16 @@ std::string missingPassage(const TrueExtreme& extreme, Extreme which,
     if (extreme.passage || extreme.endWithoutPassage == SpanEnd::None) {
         return {};
     }
-    if (extreme.openOrbit) {
+    if (extreme.orbit == OrbitBound::Open) {
         return std::string(messages::kOpenOrbit);
     }
     const PassageKind kind =
         which == Extreme::Least ? PassageKind::Perihelion : PassageKind::Aphelion;
+    // A perihelion lies beyond that end on any orbit; an aphelion only on a
+    // closed one.
+    const bool closedOnly = which == Extreme::Most && extreme.orbit == OrbitBound::Unknown;
     return messages::noPassage(kindWord(kind, header.fromSun()), which == Extreme::Least,
-                               extreme.endWithoutPassage == SpanEnd::First);
+                               extreme.endWithoutPassage == SpanEnd::First, closedOnly);
 }
 
 std::string trueLine(const TrueExtreme& extreme, Extreme which, const EphemerisHeader& header) {

@@ -72,10 +72,15 @@ inline std::string distanceOutOfRange(std::uint64_t record, std::string_view tex
 
 // Said of a span that holds no passage of the kind asked for: "perihelion",
 // "aphelion", or "pericentre" and "apocentre" for another centre.
-inline std::string noPassage(const std::string& kind, bool least, bool atFirstRecord) {
+// `ifClosed`: the file cannot tell whether the orbit returns the body.
+inline std::string noPassage(const std::string& kind, bool least, bool atFirstRecord,
+                             bool ifClosed) {
     return "No " + kind + " in this file's span: the " + (least ? "least" : "greatest") +
            " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " + kind +
-           " lies " + (atFirstRecord ? "before" : "after") + " the span.";
+           " lies " + (atFirstRecord ? "before" : "after") + " the span" +
+           (ifClosed
+                ? ", if the orbit is closed (the file gives no velocity about the Sun to tell)."
+                : ".");
 }
 
 inline constexpr std::string_view kOpenOrbit =

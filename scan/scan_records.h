@@ -86,6 +86,9 @@ struct TruePassage {
     std::optional<PassageUncertainty> uncertainty;  // none where it cannot be estimated
 };
 
+// Whether a body's orbit about the Sun returns it.
+enum class OrbitBound { Unknown, Closed, Open };
+
 // Where the least (or greatest) distance of a span without a passage of that
 // kind lies.
 enum class SpanEnd { None, First, Last };
@@ -97,9 +100,11 @@ enum class SpanEnd { None, First, Last };
 struct TrueExtreme {
     std::optional<TruePassage> passage;
     SpanEnd endWithoutPassage = SpanEnd::None;
-    // For the greatest distance at an end: the body moves faster than the
-    // Sun's escape speed there, so no aphelion lies beyond the span either.
-    bool openOrbit = false;
+    // For the greatest distance at an end, what the record there tells of
+    // the orbit: Open when the body moves faster than the Sun's escape speed
+    // there, so that no aphelion lies beyond the span either; Unknown when
+    // the file gives no velocity about the Sun to tell.
+    OrbitBound orbit = OrbitBound::Unknown;
 };
 
 struct ScanResult {

@@ -33,9 +33,11 @@ const std::string kNoPericentreBefore =
 const std::string kNoPerihelionBefore =
     "\"No perihelion in this file's span: the least distance is at its first record, so the "
     "perihelion lies before the span.\"";
+// A table of ranges alone cannot tell whether the orbit returns the body.
 const std::string kNoAphelionAfter =
     "\"No aphelion in this file's span: the greatest distance is at its last record, so the "
-    "aphelion lies after the span.\"";
+    "aphelion lies after the span, if the orbit is closed (the file gives no velocity about the "
+    "Sun to tell).\"";
 
 class ScanCommand : public ::testing::Test {
   protected:
@@ -77,7 +79,8 @@ TEST_F(ScanCommand, PlainOutputShowsTheSameTexts) {
                   "   152096155.14069 km\n"
                   "          152096155  km    max    on    2020-Jan-02\n"
                   "         No aphelion in this file's span: the greatest distance is at "
-                  "its last record, so the aphelion lies after the span.\n");
+                  "its last record, so the aphelion lies after the span, if the orbit is closed "
+                  "(the file gives no velocity about the Sun to tell).\n");
 }
 
 struct ChoiceCase {
