@@ -79,7 +79,7 @@ inline std::string noPassage(const std::string& kind, bool least, bool atFirstRe
            " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " + kind +
            " lies " + (atFirstRecord ? "before" : "after") + " the span" +
            (ifClosed
-                ? ", if the orbit is closed (the file gives no velocity about the Sun to tell)."
+                ? ", if the orbit is closed (no velocity about the Sun was read to tell)."
                 : ".");
 }
 

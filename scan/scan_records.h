@@ -103,7 +103,7 @@ struct TrueExtreme {
     // For the greatest distance at an end, what the record there tells of
     // the orbit: Open when the body moves faster than the Sun's escape speed
     // there, so that no aphelion lies beyond the span either; Unknown when
-    // the file gives no velocity about the Sun to tell.
+    // no velocity about the Sun was read to tell.
     OrbitBound orbit = OrbitBound::Unknown;
 };
 

@@ -352,8 +352,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "true  2020-Jan-03 00:00:00 UT  1.000000000 AU  149597871 km  "
                 "between items 11 and 12",
                 "No aphelion in this file's span: the greatest distance is at its last record, so "
-                "the aphelion lies after the span, if the orbit is closed (the file gives no "
-                "velocity about the Sun to tell)."},
+                "the aphelion lies after the span, if the orbit is closed (no velocity about the "
+                "Sun was read to tell)."},
         // A rate of exactly 0 at the first record: the perihelion is that record.
         EndCase{"PerihelionOnTheFirstRecord",
                 {"--records", "30", "--start-jd", "2458851.5", "--rate-zero-first"},
@@ -461,8 +461,8 @@ INSTANTIATE_TEST_SUITE_P(
             "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.990000000 AU  "
             "148101892 km  between items 1 and 2",
             "No aphelion in this file's span: the greatest distance is at its first "
-            "record, so the aphelion lies before the span, if the orbit is closed (the file "
-            "gives no velocity about the Sun to tell)."},
+            "record, so the aphelion lies before the span, if the orbit is closed (no velocity "
+            "about the Sun was read to tell)."},
         UntrustedCase{
             "RangeFarFromItsNeighbour",
             "$$SOE\n" + plainRecord("1", " 4.500000000000000E+15", "-1.000000000000000E-02") +
@@ -470,8 +470,8 @@ INSTANTIATE_TEST_SUITE_P(
             "true  2020-Jan-02 00:00:00 TDB (2020-Jan-01 23:58:51 UTC)  0.018000000 AU  "
             "2692762 km  between items 1 and 2",
             "No aphelion in this file's span: the greatest distance is at its first "
-            "record, so the aphelion lies before the span, if the orbit is closed (the file "
-            "gives no velocity about the Sun to tell)."},
+            "record, so the aphelion lies before the span, if the orbit is closed (no velocity "
+            "about the Sun was read to tell)."},
         // A positive rate that is 0 once in AU/day still tells an aphelion.
         UntrustedCase{"RateThatUnderflowsInAuPerDay",
                       "Output units    : KM-D\nJDTDB, Calendar Date (TDB), RG, RR,\n$$SOE\n"

@@ -33,12 +33,12 @@ constexpr const char* kNoPericentreAfter =
     "pericentre lies after the span.";
 constexpr const char* kNoApocentreBefore =
     "No apocentre in this file's span: the greatest distance is at its first record, so the "
-    "apocentre lies before the span, if the orbit is closed (the file gives no velocity about "
-    "the Sun to tell).";
+    "apocentre lies before the span, if the orbit is closed (no velocity about the Sun was read to "
+    "tell).";
 constexpr const char* kNoApocentreAfter =
     "No apocentre in this file's span: the greatest distance is at its last record, so the "
-    "apocentre lies after the span, if the orbit is closed (the file gives no velocity about "
-    "the Sun to tell).";
+    "apocentre lies after the span, if the orbit is closed (no velocity about the Sun was read to "
+    "tell).";
 constexpr const char* kNoAphelionAfter =
     "No aphelion in this file's span: the greatest distance is at its last record, so the "
     "aphelion lies after the span.";

@@ -36,8 +36,8 @@ const std::string kNoPerihelionBefore =
 // A table of ranges alone cannot tell whether the orbit returns the body.
 const std::string kNoAphelionAfter =
     "\"No aphelion in this file's span: the greatest distance is at its last record, so the "
-    "aphelion lies after the span, if the orbit is closed (the file gives no velocity about the "
-    "Sun to tell).\"";
+    "aphelion lies after the span, if the orbit is closed (no velocity about the Sun was read to "
+    "tell).\"";
 
 class ScanCommand : public ::testing::Test {
   protected:
@@ -80,7 +80,7 @@ TEST_F(ScanCommand, PlainOutputShowsTheSameTexts) {
                   "          152096155  km    max    on    2020-Jan-02\n"
                   "         No aphelion in this file's span: the greatest distance is at "
                   "its last record, so the aphelion lies after the span, if the orbit is closed "
-                  "(the file gives no velocity about the Sun to tell).\n");
+                  "(no velocity about the Sun was read to tell).\n");
 }
 
 struct ChoiceCase {

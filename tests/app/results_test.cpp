@@ -319,7 +319,7 @@ void ResultsTest::trueExtremeRestsOnItsRowUntilCleared() {
     QCOMPARE(window.controls[C::TXaphe].toolTip,
              std::string("No aphelion in this file's span: the greatest distance is at its "
                          "first record, so the aphelion lies before the span, if the orbit is "
-                         "closed (the file gives no velocity about the Sun to tell)."));
+                         "closed (no velocity about the Sun was read to tell)."));
     QCOMPARE(window.controls[C::TXperi].toolTip, perihelion);
 
     vandrel::Command5_Click(window);
