@@ -1,10 +1,10 @@
 #include <QApplication>
 
+#include "app/handlers/picker/picker_handlers.h"
+#include "app/handlers/start_up.h"
 #include "app/widgets/command_line.h"
 #include "app/widgets/form_vandrel.h"
-#include "app/handlers/picker/picker_handlers.h"
 #include "app/widgets/screen_fit.h"
-#include "app/handlers/start_up.h"
 
 int main(int argc, char** argv) {
     const vandrel::CommandLine commandLine = vandrel::readCommandLine(argc, argv);

@@ -78,9 +78,8 @@ inline std::string noPassage(const std::string& kind, bool least, bool atFirstRe
     return "No " + kind + " in this file's span: the " + (least ? "least" : "greatest") +
            " distance is at its " + (atFirstRecord ? "first" : "last") + " record, so the " + kind +
            " lies " + (atFirstRecord ? "before" : "after") + " the span" +
-           (ifClosed
-                ? ", if the orbit is closed (no velocity about the Sun was read to tell)."
-                : ".");
+           (ifClosed ? ", if the orbit is closed (no velocity about the Sun was read to tell)."
+                     : ".");
 }
 
 inline constexpr std::string_view kOpenOrbit =

@@ -17,7 +17,8 @@ constexpr const char* kBrowserMissingTitle = "Cannot find Browser:";
 // Whatever stopped the start, the one message says the browser is needed.
 void openInBrowser(WindowOperations& window, const std::string& address) {
     if (!window.desktop().startProgram(browserCommandLine(address))) {
-        window.desktop().showMessage({kBrowserMissing, MessageIcon::Critical, kBrowserMissingTitle});
+        window.desktop().showMessage(
+            {kBrowserMissing, MessageIcon::Critical, kBrowserMissingTitle});
     }
 }
 

@@ -11,8 +11,8 @@ void Dir1_Change(WindowOperations& window) {
     const std::string folder = window.folderListPath();
     if (!window.setFileListFolder(folder)) {
         window.desktop().showMessage({"Cannot read the folder " + folder +
-                                ": its files cannot be listed. Choose another folder.",
-                            MessageIcon::Critical});
+                                          ": its files cannot be listed. Choose another folder.",
+                                      MessageIcon::Critical});
     }
 }
 
@@ -46,9 +46,10 @@ void OpenPath(WindowOperations& window, const std::string& path) {
     }
     const std::string name = absolute.filename().string();
     if (!window.chooseInFileList(name)) {
-        window.desktop().showMessage({"The file list shows only files whose names end in .txt, so " + path +
-                                " cannot be chosen. Save it again with a name that ends in .txt.",
-                            MessageIcon::Warning});
+        window.desktop().showMessage(
+            {"The file list shows only files whose names end in .txt, so " + path +
+                 " cannot be chosen. Save it again with a name that ends in .txt.",
+             MessageIcon::Warning});
     }
 }
 

@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
+#include "app/handlers/guarded_step.h"
 #include "app/handlers/install_layout.h"
 #include "app/handlers/path_join.h"
+#include "app/handlers/settings/quoted_writer.h"
 #include "text/byte_source.h"
 #include "text/field_reader.h"
-#include "app/handlers/guarded_step.h"
-#include "app/handlers/settings/quoted_writer.h"
 
 namespace vandrel {
 
@@ -46,7 +46,8 @@ DateRange readDateRange(const std::string& path) {
 void writeDateRange(WindowOperations& window, const std::string& path) {
     const std::string start = window.text(Control::TXstardate);
     const std::string end = window.text(Control::TXendate);
-    if (const auto failure = window.desktop().replaceWholeFile(path, QuotedWriter::record({start, end}))) {
+    if (const auto failure =
+            window.desktop().replaceWholeFile(path, QuotedWriter::record({start, end}))) {
         window.desktop().showMessage(
             {"Cannot save the dates to " + path + ": " + *failure, MessageIcon::Critical});
     }
@@ -58,7 +59,8 @@ std::string dateRangeFilePath(const WindowOperations& window) {
     const std::string application = window.desktop().applicationFolder();
     const bool besideProgram =
         !isInstalledProgram(application) && window.desktop().isWritableFolder(application);
-    return joinPath(besideProgram ? application : window.desktop().configurationFolder(), kDateRangeFileName);
+    return joinPath(besideProgram ? application : window.desktop().configurationFolder(),
+                    kDateRangeFileName);
 }
 
 void Loda(WindowOperations& window) {
