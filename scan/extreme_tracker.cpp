@@ -19,28 +19,6 @@ std::optional<HorizonsLead> leadOf(std::string_view distanceText) {
 
 }  // namespace
 
-// Above the least and below the greatest distance read, as their texts
-// tell; the first record let through is never so.
-bool ExtremeTracker::surelyBetweenExtremes(const HorizonsLead& lead, std::int32_t item) const {
-    const bool aboveLeast =
-        !trackLeast_ || (item > 1 && leastLead_ && surelyGreater(lead, *leastLead_));
-    const bool belowMost = !trackMost_ || (mostLead_ && surelyGreater(*mostLead_, lead));
-    return aboveLeast && belowMost;
-}
-
-bool ExtremeTracker::cannotMatter(double estimate, std::int32_t item) const {
-    // approximateNumber promises a reading within a relative 1e-15 of the
-    // full one; 1e-13 leaves a hundredfold margin.
-    const double tolerance = 1e-13 * std::fabs(estimate);
-    if (!(std::fabs(estimate) < 1e300)) {
-        return false;
-    }
-    if (trackLeast_ && (item == 1 || !(estimate > leastRead_ + tolerance))) {
-        return false;
-    }
-    return !trackMost_ || estimate < mostRead_ - tolerance;
-}
-
 bool ExtremeTracker::read(std::string_view distanceText, std::int32_t item,
                           std::string_view dateText) {
     const double value = TextToNumber(distanceText);

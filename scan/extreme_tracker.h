@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -47,8 +48,29 @@ class ExtremeTracker {
     }
 
   private:
-    bool surelyBetweenExtremes(const HorizonsLead& lead, std::int32_t item) const;
-    bool cannotMatter(double estimate, std::int32_t item) const;
+    // Above the least and below the greatest distance read, as their texts
+    // tell; the first record let through is never so. (Inline, with the
+    // next, on the path that every record takes.)
+    bool surelyBetweenExtremes(const HorizonsLead& lead, std::int32_t item) const {
+        const bool aboveLeast =
+            !trackLeast_ || (item > 1 && leastLead_ && surelyGreater(lead, *leastLead_));
+        const bool belowMost = !trackMost_ || (mostLead_ && surelyGreater(*mostLead_, lead));
+        return aboveLeast && belowMost;
+    }
+
+    bool cannotMatter(double estimate, std::int32_t item) const {
+        // approximateNumber promises a reading within a relative 1e-15 of the
+        // full one; 1e-13 leaves a hundredfold margin.
+        const double tolerance = 1e-13 * std::fabs(estimate);
+        if (!(std::fabs(estimate) < 1e300)) {
+            return false;
+        }
+        if (trackLeast_ && (item == 1 || !(estimate > leastRead_ + tolerance))) {
+            return false;
+        }
+        return !trackMost_ || estimate < mostRead_ - tolerance;
+    }
+
     // Kept out of the inline path that passes most distances over.
     [[gnu::noinline]] bool read(std::string_view distanceText, std::int32_t item,
                                 std::string_view dateText);
