@@ -109,6 +109,44 @@ void PassagesTest::plotKeepsEachRunsLeastAndGreatest() {
     QCOMPARE(kept, points);
 }
 
+void PassagesTest::marksKeepTheFarthestOfEachRun_data() {
+    QTest::addColumn<int>("most");
+    QTest::addColumn<QList<double>>("perihelia");  // AU, in time order
+    QTest::addColumn<QList<double>>("aphelia");
+    QTest::addColumn<QList<double>>("marked");  // perihelia first
+    QTest::newRow("no more than the most: all of them")
+        << 4 << QList<double>{0.5, 0.4, 0.6} << QList<double>{1.0, 1.2}
+        << QList<double>{0.5, 0.4, 0.6, 1.0, 1.2};
+    // Five perihelia in runs of three: the least of each run.
+    QTest::newRow("runs keep the least perihelion and the greatest aphelion")
+        << 2 << QList<double>{0.5, 0.4, 0.6, 0.3, 0.7} << QList<double>{1.0, 1.2, 1.1}
+        << QList<double>{0.4, 0.3, 1.2, 1.1};
+}
+
+void PassagesTest::marksKeepTheFarthestOfEachRun() {
+    QFETCH(int, most);
+    QFETCH(QList<double>, perihelia);
+    QFETCH(QList<double>, aphelia);
+    QFETCH(QList<double>, marked);
+    std::vector<vandrel::TruePassage> passages;
+    double day = 0;
+    // Alternating kinds, as an orbit gives them.
+    for (qsizetype i = 0; i < std::max(perihelia.size(), aphelia.size()); ++i) {
+        if (i < perihelia.size()) {
+            passages.push_back({vandrel::PassageKind::Perihelion, ++day, perihelia[i], 0, 0, {}});
+        }
+        if (i < aphelia.size()) {
+            passages.push_back({vandrel::PassageKind::Aphelion, ++day, aphelia[i], 0, 0, {}});
+        }
+    }
+    QList<double> kept;
+    for (const vandrel::TruePassage& passage :
+         vandrel::passagesToMark(passages, static_cast<std::size_t>(most))) {
+        kept << passage.au;
+    }
+    QCOMPARE(kept, marked);
+}
+
 void PassagesTest::dateAxisFollowsTheFilesCalendar_data() {
     QTest::addColumn<double>("first");
     QTest::addColumn<double>("last");

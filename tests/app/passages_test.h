@@ -7,6 +7,8 @@ class PassagesTest : public QObject {
   private slots:
     void plotKeepsEachRunsLeastAndGreatest_data();
     void plotKeepsEachRunsLeastAndGreatest();
+    void marksKeepTheFarthestOfEachRun_data();
+    void marksKeepTheFarthestOfEachRun();
     void dateAxisFollowsTheFilesCalendar_data();
     void dateAxisFollowsTheFilesCalendar();
     void buttonOpensOneWindowWithThePassagesAndPlot();

@@ -1,5 +1,7 @@
 #include "app/handlers/passages/plot_points.h"
 
+#include <algorithm>
+
 namespace vandrel {
 
 PlotPoints::PlotPoints(std::size_t columns)
@@ -51,6 +53,33 @@ std::vector<PlotPoint> PlotPoints::points() const {
         }
     }
     return points;
+}
+
+std::vector<TruePassage> passagesToMark(const std::vector<TruePassage>& passages,
+                                        std::size_t most) {
+    std::vector<TruePassage> marked;
+    for (const PassageKind kind : {PassageKind::Perihelion, PassageKind::Aphelion}) {
+        std::vector<const TruePassage*> ofKind;
+        for (const TruePassage& passage : passages) {
+            if (passage.kind == kind) {
+                ofKind.push_back(&passage);
+            }
+        }
+        const std::size_t run = most == 0 ? ofKind.size() : (ofKind.size() + most - 1) / most;
+        for (std::size_t first = 0; first < ofKind.size(); first += run) {
+            const TruePassage* farthest = ofKind[first];
+            for (std::size_t i = first; i < std::min(first + run, ofKind.size()); ++i) {
+                const bool fartherOut = kind == PassageKind::Perihelion
+                                            ? ofKind[i]->au < farthest->au
+                                            : ofKind[i]->au > farthest->au;
+                if (fartherOut) {
+                    farthest = ofKind[i];
+                }
+            }
+            marked.push_back(*farthest);
+        }
+    }
+    return marked;
 }
 
 }  // namespace vandrel

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "scan/scan_records.h"
+
 namespace vandrel {
 
 struct PlotPoint {
@@ -40,5 +42,11 @@ class PlotPoints {
     std::size_t inLastRun_ = 0;
     std::size_t recordCount_ = 0;
 };
+
+// The passages to mark on a plot: all of them up to `most` of each kind,
+// and beyond that, of each run of consecutive passages of a kind, the one
+// farthest out (the least perihelion, the greatest aphelion), so that a
+// plot's marks stay few however many orbits a file spans.
+std::vector<TruePassage> passagesToMark(const std::vector<TruePassage>& passages, std::size_t most);
 
 }  // namespace vandrel

@@ -13,15 +13,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStandardItemModel>
 #include <QSvgGenerator>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/handlers/passages/plot_points.h"
 #include "app/handlers/results/results_handlers.h"
 #include "app/widgets/design_palette.h"
 #include "app/widgets/passages/distance_plot.h"
+#include "app/widgets/passages/passage_table_model.h"
 
 namespace vandrel {
 
@@ -29,6 +30,10 @@ namespace {
 
 constexpr int kProgressAfterMilliseconds = 500;
 constexpr int kProgressEveryMilliseconds = 100;
+// Marks of each kind on the plot, at most: a few to a pixel column.
+constexpr std::size_t kMostMarks = 1024;
+// The rows that the table's column widths are measured on.
+constexpr int kRowsMeasured = 200;
 constexpr const char* kPlotHint =
     "Point at the plot to read the date and distance there; the wheel, a dragged rectangle or "
     "+ and - zoom, the arrow keys move, a double-click or 0 shows the whole span.";
@@ -58,7 +63,7 @@ PassagesWindow::PassagesWindow(DesktopServices& desktop, QWidget* parent)
       progressBar_(new QProgressBar(this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
       table_(new QTableView(this)),
-      model_(new QStandardItemModel(this)),
+      model_(new PassageTableModel(this)),
       progressTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("PassagesWindow"));
     setPalette(designPalette());
@@ -86,6 +91,7 @@ PassagesWindow::PassagesWindow(DesktopServices& desktop, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     auto* copy = new QAction(QStringLiteral("Copy"), table_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
@@ -199,7 +205,6 @@ void PassagesWindow::present(std::shared_ptr<PassagesScan> scan) {
                              .arg(fileNameOf(settings_.filePath)));
         plot_->clear();
         model_->clear();
-        rows_.clear();
         warnings_->clear();
         return;
     }
@@ -210,24 +215,8 @@ void PassagesWindow::present(std::shared_ptr<PassagesScan> scan) {
     }
     const auto& result = std::get<ScanResult>(scan->outcome);
     header_ = result.header;
-    titles_ = passageColumnTitles(header_);
-    rows_.clear();
-    for (const TruePassage& passage : scan->passages) {
-        rows_.push_back(passageRow(passage, header_));
-    }
-    model_->clear();
-    QStringList titles;
-    for (const std::string& title : titles_) {
-        titles << QString::fromStdString(title);
-    }
-    model_->setHorizontalHeaderLabels(titles);
-    for (const PassageRow& row : rows_) {
-        QList<QStandardItem*> items;
-        for (const std::string& text : row) {
-            items << new QStandardItem(QString::fromStdString(text));
-        }
-        model_->appendRow(items);
-    }
+    plot_->show(scan->plot.points(), passagesToMark(scan->passages, kMostMarks), header_);
+    model_->show(std::move(scan->passages), header_);
     table_->resizeColumnsToContents();
     QStringList lines;
     for (const ScanWarning& warning : result.warnings) {
@@ -235,11 +224,10 @@ void PassagesWindow::present(std::shared_ptr<PassagesScan> scan) {
     }
     warnings_->setText(lines.join(QLatin1Char('\n')));
     warnings_->setVisible(!lines.isEmpty());
-    plot_->show(scan->plot.points(), scan->passages, header_);
     status_->setText(QStringLiteral("%1: %2 records, %3 passages")
                          .arg(fileNameOf(settings_.filePath))
                          .arg(result.datedCount)
-                         .arg(rows_.size()));
+                         .arg(model_->size()));
 }
 
 void PassagesWindow::copySelectedRows() {
@@ -254,10 +242,10 @@ void PassagesWindow::copySelectedRows() {
     std::sort(order.begin(), order.end());
     std::vector<PassageRow> selected;
     for (const std::size_t row : order) {
-        selected.push_back(rows_.at(row));
+        selected.push_back(model_->row(row));
     }
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(tabSeparatedRows(titles_, selected)));
+        QString::fromStdString(tabSeparatedRows(model_->titles(), selected)));
 }
 
 void PassagesWindow::save(const SaveQuestion& question,
@@ -277,7 +265,14 @@ void PassagesWindow::saveTable() {
     save({"Save table as CSV",
           pathBeside(settings_.filePath, "-passages.csv"),
           {"CSV files (*.csv)"}},
-         [this](const std::string&) { return commaSeparatedRows(titles_, rows_); });
+         [this](const std::string&) {
+             std::vector<PassageRow> rows;
+             rows.reserve(model_->size());
+             for (std::size_t row = 0; row < model_->size(); ++row) {
+                 rows.push_back(model_->row(row));
+             }
+             return commaSeparatedRows(model_->titles(), rows);
+         });
 }
 
 void PassagesWindow::savePlot() {

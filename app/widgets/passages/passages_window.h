@@ -14,13 +14,13 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 class QTimer;
 
 namespace vandrel {
 
 class DistancePlot;
+class PassageTableModel;
 
 // "passages + plot": the distance over time of a file's records with its
 // passages marked, the table of every passage, and the file's warnings.
@@ -34,9 +34,6 @@ class PassagesWindow final : public QWidget {
 
     // Shows the window, and scans the settings' file into it.
     void scanAndShow(const ScanSettings& settings);
-
-    // The passages' texts, as the table shows them.
-    const std::vector<PassageRow>& rows() const { return rows_; }
 
   protected:
     // A window closed while it scans stops the scan: nothing is left to show it.
@@ -60,13 +57,11 @@ class PassagesWindow final : public QWidget {
     QProgressBar* progressBar_;
     QPushButton* cancel_;
     QTableView* table_;
-    QStandardItemModel* model_;
+    PassageTableModel* model_;
     QTimer* progressTimer_;
     QElapsedTimer scanClock_;
     ScanSettings settings_;
     EphemerisHeader header_;
-    PassageRow titles_{};
-    std::vector<PassageRow> rows_;
     std::uint64_t fileSize_ = 0;
     std::unique_ptr<ScanProgress> progress_;
     std::thread worker_;
