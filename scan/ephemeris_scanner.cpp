@@ -9,6 +9,7 @@
 #include "scan/horizons_numbers.h"
 #include "scan/passage_finder.h"
 #include "scan/record_fields.h"
+#include "scan/record_span.h"
 #include "scan/scan_messages.h"
 #include "scan/sun_records.h"
 #include "scan/unlabelled_record.h"
@@ -29,11 +30,7 @@ class ScanRun final : PassageSink {
   public:
     ScanRun(const ScanSettings& settings, ScanObserver& observer, std::optional<DayNumber> startDay,
             std::int32_t mostRecords)
-        : settings_(settings),
-          observer_(observer),
-          startDay_(startDay),
-          mostRecords_(mostRecords),
-          endDateMatches_(settings.endStopOn && settings.endDateText.empty()) {
+        : settings_(settings), observer_(observer), span_(settings, startDay, mostRecords) {
         if (observer.wantsEveryRecord()) {
             passages_.tellRecords();
         }
@@ -98,7 +95,7 @@ class ScanRun final : PassageSink {
                              std::string(messages::kEndBeforeStart));
                         return result_;
                     }
-                    if (endDateMatches_) {
+                    if (span_.endReached()) {
                         return result_;
                     }
                     continue;
@@ -111,7 +108,7 @@ class ScanRun final : PassageSink {
             if (!take(field)) {
                 return *failure_;
             }
-            if (endDateMatches_) {
+            if (span_.endReached()) {
                 return result_;
             }
         }
@@ -124,8 +121,6 @@ class ScanRun final : PassageSink {
         }
         return endOfRecords(false);
     }
-
-    enum class Filter { NotYetSet, Off, OnOrAfterStart, BeforeStart };
 
     // At "$$SOE": the header has said all it will say.
     void beginRecords() {
@@ -323,14 +318,14 @@ class ScanRun final : PassageSink {
         if (!takeRecordEnd() || (result_.header.observer && !takeObserverLine())) {
             return *failure_;
         }
-        if (endDateMatches_) {
+        if (span_.endReached()) {
             return result_;
         }
         if (csvLine_ && !csvLine_->empty()) {
             if (!takeCsvLine()) {
                 return *failure_;
             }
-            if (endDateMatches_) {
+            if (span_.endReached()) {
                 return result_;
             }
         }
@@ -429,7 +424,7 @@ class ScanRun final : PassageSink {
             if (!takeCsvLine()) {
                 return false;
             }
-            if (endDateMatches_) {
+            if (span_.endReached()) {
                 return true;  // the scan ends before this item
             }
         }
@@ -458,7 +453,7 @@ class ScanRun final : PassageSink {
         // A record before the start date is skipped whole; the record that
         // meets the end date is counted, but its distance is never read, even
         // where it shares the date's line.
-        if (filter_ == Filter::BeforeStart || endDateMatches_) {
+        if (span_.skipping() || span_.endReached()) {
             return true;
         }
         if (kind.cut) {
@@ -526,28 +521,20 @@ class ScanRun final : PassageSink {
         currentDate_.assign(dateText);
         currentInstant_.assign(instantText);
         ++dateFieldsMet_;
-        const std::string_view date = currentDate();
-        const std::string_view day{date.data(), std::min(date.size(), dateLength(date))};
-        if (startDay_) {
-            const auto recordDay = ParseDate(day);
-            if (!recordDay) {
+        switch (span_.admit(currentDate(), result_.datedCount)) {
+            case RecordSpan::Verdict::Skip:
+                return true;
+            case RecordSpan::Verdict::Take:
+                ++result_.datedCount;
+                return true;
+            case RecordSpan::Verdict::DateNotUnderstood:
                 return fail(ScanFailureKind::RecordDateNotUnderstood,
-                            messages::recordDateNotUnderstood(dateFieldsMet_, TextTrimmed(day)));
-            }
-            filter_ = *recordDay >= *startDay_ ? Filter::OnOrAfterStart : Filter::BeforeStart;
-        } else {
-            filter_ = Filter::Off;
+                            messages::recordDateNotUnderstood(
+                                dateFieldsMet_, TextTrimmed(RecordSpan::dayOf(currentDate()))));
+            case RecordSpan::Verdict::TooMany:
+                return fail(ScanFailureKind::TooManyRecords,
+                            std::string(messages::kTooManyRecords));
         }
-        if (filter_ == Filter::BeforeStart) {
-            // Neither counted nor tested against the end date.
-            endDateMatches_ = false;
-            return true;
-        }
-        endDateMatches_ = settings_.endStopOn && TextEquals(day, settings_.endDateText);
-        if (result_.datedCount == mostRecords_) {
-            return fail(ScanFailureKind::TooManyRecords, std::string(messages::kTooManyRecords));
-        }
-        ++result_.datedCount;
         return true;
     }
 
@@ -592,13 +579,10 @@ class ScanRun final : PassageSink {
 
     const ScanSettings& settings_;
     ScanObserver& observer_;
-    const std::optional<DayNumber> startDay_;
-    const std::int32_t mostRecords_;
     ScanResult result_;
     std::optional<ScanFailure> failure_;
     HeaderReader header_;
     bool started_ = false;
-    Filter filter_ = Filter::NotYetSet;
     ExtremeTracker extremes_{settings_, observer_, result_.minimum, result_.maximum};
     HeldText<kLongestDateText, kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
@@ -629,7 +613,7 @@ class ScanRun final : PassageSink {
     std::size_t observerColumn_ = 0;
     bool recordHasNumbers_ = false;  // the record has lines of numbers only
     PassageFinder passages_{*this};
-    bool endDateMatches_;
+    RecordSpan span_;                       // the start filter, the end stop and the record limit
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form
     // Whatever the start filter skipped, for messages and for telling a
     // file without distances or records.
