@@ -495,6 +495,7 @@ class ScanRun final : PassageSink {
             recordHasNumbers_ = false;
             RecordField range;
             const bool hasDistance = !hasRange && unlabelled_->range(range);
+            keepUnlabelledVelocity(record);
             unlabelled_->begin();
             return !hasDistance || takeDistanceField(range);
         }
@@ -507,6 +508,17 @@ class ScanRun final : PassageSink {
         range.distanceText = fromPosition_.range();
         range.rateText = fromPosition_.rate();
         return takeDistanceField(range);
+    }
+
+    // A labels-off record's velocity, for the open-orbit test of its first
+    // and last record.
+    void keepUnlabelledVelocity(std::uint64_t record) {
+        const VectorTexts velocity = unlabelled_->velocity();
+        HeldVelocity& held = unlabelledVelocities_[record & 1];
+        held.record = velocity.x.empty() ? 0 : record;
+        held.axes[0].assign(velocity.x);
+        held.axes[1].assign(velocity.y);
+        held.axes[2].assign(velocity.z);
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {
@@ -562,6 +574,11 @@ class ScanRun final : PassageSink {
             return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point) : VectorTexts{};
         }
         const std::size_t slot = point & 1;
+        // A table with a legend may still be labelled: only a record of
+        // numbers alone holds its velocity here.
+        if (const HeldVelocity& held = unlabelledVelocities_[slot]; held.record == point) {
+            return {held.axes[0].view(), held.axes[1].view(), held.axes[2].view()};
+        }
         return velocityRecord_[slot] == point ? plainVector(velocityLines_[slot].view())
                                               : VectorTexts{};
     }
@@ -590,7 +607,14 @@ class ScanRun final : PassageSink {
     HeldText<kKeptCharacters, kPlainLineLength>
         velocityLines_[2];                      // of plain records of odd and even number
     std::uint64_t velocityRecord_[2] = {0, 0};  // which record each belongs to
-    std::uint64_t lastPoint_ = 0;               // the record (or CSV line) the passages took last
+    // The same for a table saved with labels off: the velocity of records of
+    // odd and even number, held once their record's numbers are read.
+    struct HeldVelocity {
+        HeldText<kKeptCharacters, kSignedNumberWidth> axes[3];
+        std::uint64_t record = 0;
+    };
+    HeldVelocity unlabelledVelocities_[2];
+    std::uint64_t lastPoint_ = 0;  // the record (or CSV line) the passages took last
     // A plain table without ranges: each record's position line, and its range.
     bool readsPositions_ = false;
     bool recordHasRange_ = false;

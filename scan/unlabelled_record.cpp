@@ -71,4 +71,13 @@ bool UnlabelledRecord::range(RecordField& field) {
     return true;
 }
 
+VectorTexts UnlabelledRecord::velocity() const {
+    const auto has = [this](Legend::Name name) { return has_[indexOf(name)]; };
+    if (!has(Legend::Name::VX) || !has(Legend::Name::VY) || !has(Legend::Name::VZ)) {
+        return {};
+    }
+    return {values_[indexOf(Legend::Name::VX)].view(), values_[indexOf(Legend::Name::VY)].view(),
+            values_[indexOf(Legend::Name::VZ)].view()};
+}
+
 }  // namespace vandrel

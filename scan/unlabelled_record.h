@@ -34,6 +34,9 @@ class UnlabelledRecord {
     // else those of its position X, Y, Z (and velocity). False when it has
     // neither.
     bool range(RecordField& field);
+    // The record's velocity, VX, VY, VZ as written, where the record holds
+    // all three; empty texts otherwise. Valid until the next record begins.
+    VectorTexts velocity() const;
 
   private:
     static constexpr std::size_t kNames = 9;  // the names of Legend::Name

@@ -343,6 +343,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "the perihelion lies after the span.",
                 "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
                 "speed), so it never returns."},
+        // The same hyperbola saved with labels off: its velocities tell.
+        EndCase{"OpenOrbitLabelsOff",
+                {"--records", "40", "--eccentricity", "1.5", "--perihelion-distance", "1",
+                 "--step-hours", "240", "--start-jd", "2458751.5", "--labels", "off"},
+                "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  1.000000000 AU  "
+                "149597871 km  between items 10 and 11",
+                "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
+                "speed), so it never returns."},
         // The same hyperbola seen in an observer table: r and rdot cannot tell
         // an open orbit from a closed one, so the sentence says what it assumes.
         EndCase{"OpenOrbitInAnObserverTable",
