@@ -62,8 +62,8 @@ void DistancePlot::clear() {
     setAccessibleDescription(QString());
 }
 
-void DistancePlot::show(const std::vector<PlotPoint>& points,
-                        const std::vector<TruePassage>& passages, const EphemerisHeader& header) {
+void DistancePlot::show(const std::vector<PlotPoint>& points, const std::vector<TruePassage>& marks,
+                        const EphemerisHeader& header) {
     clear();
     timeScale_ = header.timeScale;
     auto* curve = new QLineSeries;
@@ -76,9 +76,9 @@ void DistancePlot::show(const std::vector<PlotPoint>& points,
     curve->replace(values);
     for (QAbstractSeries* series : std::initializer_list<QAbstractSeries*>{
              curve,
-             passageMarks(passages, PassageKind::Perihelion, header, QColor(0xB0, 0x20, 0x20),
+             passageMarks(marks, PassageKind::Perihelion, header, QColor(0xB0, 0x20, 0x20),
                           QScatterSeries::MarkerShapeCircle),
-             passageMarks(passages, PassageKind::Aphelion, header, QColor(0x20, 0x40, 0xB0),
+             passageMarks(marks, PassageKind::Aphelion, header, QColor(0x20, 0x40, 0xB0),
                           QScatterSeries::MarkerShapeRectangle)}) {
         chart()->addSeries(series);
         series->attachAxis(dates_);
@@ -108,7 +108,7 @@ void DistancePlot::show(const std::vector<PlotPoint>& points,
             .arg(points.empty()
                      ? QString()
                      : QString::fromStdString(instantText(points.back().julianDay, timeScale_)))
-            .arg(passages.size()));
+            .arg(marks.size()));
 }
 
 // The category axis is the one axis of Qt Charts whose labels are ours:

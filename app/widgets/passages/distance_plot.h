@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <string>
 #include <vector>
 
 #include "app/handlers/passages/plot_points.h"
@@ -20,7 +21,8 @@ class DistancePlot final : public QChartView {
   public:
     explicit DistancePlot(QWidget* parent = nullptr);
 
-    void show(const std::vector<PlotPoint>& points, const std::vector<TruePassage>& passages,
+    // The curve through `points`, and a mark at each of `marks`.
+    void show(const std::vector<PlotPoint>& points, const std::vector<TruePassage>& marks,
               const EphemerisHeader& header);
     void clear();
 
