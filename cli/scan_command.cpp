@@ -48,7 +48,7 @@ struct ParseOutcome {
 
 // What is wrong with an option's value; empty when nothing is. `argument`
 // is the option as it was written, "--start" or "--start=".
-std::string valueFault(const OptionSpec& option, const std::string& argument,
+std::string valueFault(const ScanOption& option, const std::string& argument,
                        const std::optional<std::string>& value) {
     if (option.value == OptionValue::Table) {
         return value && !value->empty() ? ""
@@ -88,7 +88,7 @@ ParseOutcome parseArguments(const std::vector<std::string>& arguments, std::ostr
             onlyFiles = true;
             continue;
         }
-        const OptionSpec* option = findOption(argument);
+        const ScanOption* option = findOption(argument);
         if (option == nullptr) {
             return usageError("unknown option " + argument);
         }

@@ -7,7 +7,7 @@ namespace vandrel {
 namespace {
 
 // "-h, --help" or "    --start DATE": the options' column of --help.
-std::string optionColumn(const OptionSpec& option) {
+std::string optionColumn(const ScanOption& option) {
     std::string text = option.shortName != 0 ? std::string("-") + option.shortName + ", " : "    ";
     text += "--" + std::string(option.name);
     if (option.value != OptionValue::None) {
@@ -25,7 +25,7 @@ std::string capitalised(std::string_view text) {
 }
 
 // The help line for a shell, which offers no second line: up to its comma.
-std::string shortHelp(const OptionSpec& option) {
+std::string shortHelp(const ScanOption& option) {
     const std::string_view help = option.help;
     return std::string(help.substr(0, help.find(", ")));
 }
@@ -41,8 +41,8 @@ std::string singleQuoted(std::string_view text) {
 
 }  // namespace
 
-const OptionSpec* findOption(std::string_view argument) {
-    for (const OptionSpec& option : kScanOptions) {
+const ScanOption* findOption(std::string_view argument) {
+    for (const ScanOption& option : kScanOptions) {
         if (argument.size() == 2 && argument[0] == '-' && option.shortName != 0 &&
             argument[1] == option.shortName) {
             return &option;
@@ -59,11 +59,11 @@ const OptionSpec* findOption(std::string_view argument) {
 
 std::string optionsHelp() {
     std::size_t widest = 0;
-    for (const OptionSpec& option : kScanOptions) {
+    for (const ScanOption& option : kScanOptions) {
         widest = std::max(widest, optionColumn(option).size());
     }
     std::string text;
-    for (const OptionSpec& option : kScanOptions) {
+    for (const ScanOption& option : kScanOptions) {
         const std::string column = optionColumn(option);
         text += "  " + column + std::string(widest + 2 - column.size(), ' ') +
                 std::string(option.help) + "\n";
@@ -78,7 +78,7 @@ std::string bashCompletion() {
     std::string dates;
     std::string tables;
     std::string words;
-    for (const OptionSpec& option : kScanOptions) {
+    for (const ScanOption& option : kScanOptions) {
         const std::string name = "--" + std::string(option.name);
         std::string& list = option.value == OptionValue::Date ? dates : tables;
         if (option.value != OptionValue::None) {
@@ -136,19 +136,19 @@ std::string zshCompletion() {
         "# options and Horizons tables (.txt files).\n"
         "\n"
         "_arguments -S \\\n";
-    for (const OptionSpec& option : kScanOptions) {
+    for (const ScanOption& option : kScanOptions) {
         const std::string name = "--" + std::string(option.name);
         const std::string help = "[" + shortHelp(option) + "]";
-        std::string spec;
+        std::string argument;  // as _arguments takes it
         switch (option.value) {
             case OptionValue::None:
-                spec = name + help;
+                argument = name + help;
                 break;
             case OptionValue::Date:
-                spec = name + "=" + help + ":date (like 1900-Jan-01): ";
+                argument = name + "=" + help + ":date (like 1900-Jan-01): ";
                 break;
             case OptionValue::Table:
-                spec = name + "=" + help + ":" + std::string(option.valueName) + ":" + tables;
+                argument = name + "=" + help + ":" + std::string(option.valueName) + ":" + tables;
                 break;
         }
         if (option.endsTheCommand) {
@@ -157,7 +157,7 @@ std::string zshCompletion() {
                                       : name;
             text += "    '(- *)'" + both + singleQuoted(help) + " \\\n";
         } else {
-            text += "    " + singleQuoted(spec) + " \\\n";
+            text += "    " + singleQuoted(argument) + " \\\n";
         }
     }
     return text + "    " + singleQuoted("*:Horizons table:" + tables) + "\n";
@@ -174,7 +174,7 @@ std::string fishCompletion() {
         "end\n"
         "\n"
         "complete -c vandrel-scan -f -a '(__vandrel_scan_tables)'\n";
-    for (const OptionSpec& option : kScanOptions) {
+    for (const ScanOption& option : kScanOptions) {
         text += "complete -c vandrel-scan";
         if (option.shortName != 0) {
             text += " -s " + std::string(1, option.shortName);

@@ -15,7 +15,7 @@ enum class OptionValue { None, Date, Table };
 // One option of vandrel-scan. This table is the one place that names them:
 // the parser, --help (and so the man page) and the shells' completions are
 // all made from it.
-struct OptionSpec {
+struct ScanOption {
     OptionId id;
     std::string_view name;  // "start" for --start
     char shortName;         // 'h' for -h; 0 for none
@@ -26,7 +26,7 @@ struct OptionSpec {
     bool endsTheCommand;         // --help and --version: nothing else is done
 };
 
-inline constexpr std::array<OptionSpec, 9> kScanOptions{{
+inline constexpr std::array<ScanOption, 9> kScanOptions{{
     {OptionId::Least, "least", 0, OptionValue::None, "",
      "show only the least distance (perihelion)", "", false},
     {OptionId::Most, "most", 0, OptionValue::None, "", "show only the greatest distance (aphelion)",
@@ -48,7 +48,7 @@ inline constexpr std::array<OptionSpec, 9> kScanOptions{{
 
 // The option an argument names: "--start", "--start=DATE", "-h"; none for
 // any other text.
-const OptionSpec* findOption(std::string_view argument);
+const ScanOption* findOption(std::string_view argument);
 
 // The options' lines of --help: "  -h, --help       show this help", the
 // descriptions in one column two blanks or more after the longest option.

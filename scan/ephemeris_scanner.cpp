@@ -22,7 +22,6 @@ namespace vandrel {
 
 namespace {
 
-constexpr double kKmPerAu = 149597870.7;
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
 

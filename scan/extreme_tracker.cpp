@@ -8,8 +8,6 @@ namespace vandrel {
 
 namespace {
 
-constexpr double kKmPerAu = 149597870.7;
-
 std::optional<HorizonsLead> leadOf(std::string_view distanceText) {
     if (HorizonsLead lead; horizonsNumberLead(distanceText, lead)) {
         return lead;

@@ -15,9 +15,7 @@ namespace vandrel {
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include "scan/horizons_numbers.h"
 #include "text/calendar.h"
+#include "text/item_characters.h"
 #include "text/number_text.h"
 #include "text/text_slice.h"
 
@@ -19,9 +20,7 @@ constexpr double kSecondsPerDay = 86400;
 // A passage whose estimated error exceeds this many seconds is uncertain.
 constexpr double kUncertainSeconds = 60;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 // The text's first non-blank characters hold a number.
 bool holdsNumber(std::string_view text) {

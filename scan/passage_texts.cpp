@@ -4,10 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "scan/scan_records.h"
+
 namespace vandrel {
 namespace {
 
-constexpr double kKmPerAu = 149597870.7;
 std::string fixedText(double value, int decimals) {
     std::array<char, 400> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

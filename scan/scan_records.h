@@ -11,6 +11,9 @@
 
 namespace vandrel {
 
+// The astronomical unit in km, as Horizons and the IAU define it.
+inline constexpr double kKmPerAu = 149597870.7;
+
 // What one scan reads and looks for; fixed for the whole scan.
 struct ScanSettings {
     std::string filePath;

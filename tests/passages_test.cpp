@@ -307,6 +307,11 @@ TEST(PassageUncertainty, WarnsWhereTheRecordsAreTooFarApart) {
     EXPECT_NEAR(fine.passages[0].julianDay, kPerihelionJd, 1.0 / 86400);
 }
 
+// A hyperbola (e = 1.5, q = 1 AU) every ten days, its perihelion the 11th record.
+const std::vector<std::string> kHyperbola = {
+    "--records",    "40",  "--eccentricity", "1.5",      "--perihelion-distance", "1",
+    "--step-hours", "240", "--start-jd",     "2458751.5"};
+
 struct EndCase {
     const char* name;
     std::vector<std::string> options;
@@ -329,9 +334,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A hyperbola (e = 1.5) leaving the Sun: its greatest distance is the
         // last record's, and it never comes back.
-        EndCase{"OpenOrbitOutbound",
-                {"--records", "40", "--eccentricity", "1.5", "--perihelion-distance", "1",
-                 "--step-hours", "240", "--start-jd", "2458751.5"},
+        EndCase{"OpenOrbitOutbound", kHyperbola,
                 "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  1.000000000 AU  "
                 "149597871 km  between items 10 and 11",
                 "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
@@ -344,18 +347,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
                 "speed), so it never returns."},
         // The same hyperbola saved with labels off: its velocities tell.
-        EndCase{"OpenOrbitLabelsOff",
-                {"--records", "40", "--eccentricity", "1.5", "--perihelion-distance", "1",
-                 "--step-hours", "240", "--start-jd", "2458751.5", "--labels", "off"},
+        EndCase{"OpenOrbitLabelsOff", with(kHyperbola, {"--labels", "off"}),
                 "true  2020-Jan-03 00:00:00 TDB (2020-Jan-02 23:58:51 UTC)  1.000000000 AU  "
                 "149597871 km  between items 10 and 11",
                 "No aphelion: the body is on an open orbit about the Sun (faster than the escape "
                 "speed), so it never returns."},
         // The same hyperbola seen in an observer table: r and rdot cannot tell
         // an open orbit from a closed one, so the sentence says what it assumes.
-        EndCase{"OpenOrbitInAnObserverTable",
-                {"--records", "40", "--eccentricity", "1.5", "--perihelion-distance", "1",
-                 "--step-hours", "240", "--start-jd", "2458751.5", "--observer", "--light-time"},
+        EndCase{"OpenOrbitInAnObserverTable", with(kHyperbola, {"--observer", "--light-time"}),
                 // Light time takes each row back: the passage falls a row later.
                 "true  2020-Jan-03 00:00:00 UT  1.000000000 AU  149597871 km  "
                 "between items 11 and 12",

@@ -111,9 +111,7 @@ void appendPadded(std::string& text, std::int64_t value, int width) {
     text.append(buffer.data(), result.ptr);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 // The seconds of "07:47:54.0000" or "07:47": two digits, a colon, two
 // digits, and then a colon and a number of seconds, where it has them.

@@ -12,6 +12,9 @@ namespace vandrel::detail {
 inline bool isItemEnd(char c) {
     return c == ',' || c == '\n' || c == '\r';
 }
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 inline bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }

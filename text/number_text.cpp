@@ -14,9 +14,7 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using detail::isDigit;
 
 }  // namespace
 

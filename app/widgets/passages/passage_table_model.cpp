@@ -15,7 +15,7 @@ void PassageTableModel::clear() {
     show({}, {});
 }
 
-PassageRow PassageTableModel::row(std::size_t index) const {
+const PassageRow& PassageTableModel::row(std::size_t index) const {
     if (index != cachedIndex_) {
         cached_ = passageRow(passages_.at(index), header_);
         cachedIndex_ = index;

@@ -19,8 +19,8 @@ class PassageTableModel final : public QAbstractTableModel {
     void clear();
 
     const PassageRow& titles() const { return titles_; }
-    // The texts of row `index`.
-    PassageRow row(std::size_t index) const;
+    // The texts of row `index`, valid until another row is asked for.
+    const PassageRow& row(std::size_t index) const;
     std::size_t size() const { return passages_.size(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
