@@ -1,8 +1,10 @@
 #include "tests/scan_model.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -12,603 +14,490 @@
 #include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
+#include "text/text_slice.h"
 
-// The model reads items with FieldReader and numbers and dates with the
-// shared text rules; everything else it does by hand, one step at a time,
-// keeping every record it lets through. It has no quick paths.
+// The model scans the plainest way, in stages over whole lists: the file's
+// items, cut into header and body at the markers; the header's labelled
+// lines and named columns; the body as one list of dates and distances in
+// file order; then one walk over that list for the span, the extremes and
+// the points, and the passages found among all the points at the end. It
+// reads items with FieldReader and numbers and dates with the shared text
+// rules, holds everything and takes no shortcut.
 namespace vandrel::testing {
 
 namespace {
 
 constexpr double kKmPerAu = 149597870.7;
-constexpr std::size_t kItemCharacters = 128;   // an item is held no further
-constexpr std::size_t kLineCharacters = 1024;  // nor read further
-constexpr std::size_t kHeaderCharacters = 80;
-constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+constexpr std::size_t kLongestItem = 128;  // a longer number is held cut; a range or rate fails
+constexpr std::size_t kLongestLine = 1024;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+struct Item {
+    std::string text;
+    std::uint64_t length;
+    bool startsLine;
+};
+using Line = std::vector<Item>;
+
+// Characters `from` (counted from 0) to `from + count`, as far as the text goes.
+std::string part(const std::string& text, std::size_t from, std::size_t count) {
+    return from < text.size() ? text.substr(from, count) : std::string();
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+std::string trimmed(std::string_view text) {
+    return std::string(TextTrimmed(text));
 }
 
-// Characters `from` to `from + count - 1`, counted from 1.
-std::string slice(const std::string& text, std::size_t from, std::size_t count) {
-    std::string part;
-    for (std::size_t i = from - 1; i < text.size() && i < from - 1 + count; ++i) {
-        part += text[i];
+// A header value: trimmed, cut to 80 characters, trimmed again.
+std::string kept(std::string_view text) {
+    return trimmed(trimmed(text).substr(0, EphemerisHeader::kMostCharacters));
+}
+
+std::vector<Line> linesOf(const std::vector<Item>& items) {
+    std::vector<Line> lines;
+    for (const Item& item : items) {
+        if (item.startsLine || lines.empty()) {
+            lines.emplace_back();
+        }
+        lines.back().push_back(item);
     }
-    return part;
+    return lines;
 }
 
-std::string trim(const std::string& text) {
-    std::size_t first = 0;
-    std::size_t end = text.size();
-    while (first < end && isBlank(text[first])) {
-        ++first;
-    }
-    while (end > first && isBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(first, end - first);
-}
+// The header's labelled lines, and the columns of the last line that names
+// a Julian day, a calendar date and a range or X, Y and Z.
+struct Header {
+    EphemerisHeader fields;
+    std::map<std::string, std::size_t> columns;
+};
 
-// A header value: its trimmed text, cut to the header's limit, trimmed again.
-std::string headerValue(const std::string& text) {
-    return trim(trim(text).substr(0, kHeaderCharacters));
-}
-
-bool startsWith(const std::string& text, const std::string& start) {
-    return slice(text, 1, start.size()) == start;
-}
-
-// "3", " -12x": the whole number that opens the text, or 0.
-int leadingNumber(const std::string& text) {
-    const std::string value = trim(text);
-    std::size_t i = value.size() > 0 && value[0] == '-' ? 1 : 0;
-    const bool negative = i == 1;
-    long long number = 0;
-    const std::size_t first = i;
-    for (; i < value.size() && isDigit(value[i]); ++i) {
-        number = number * 10 + (value[i] - '0');
-        if (number > 2147483648LL) {
-            return 0;
+Header readHeader(const std::vector<Line>& lines) {
+    Header header;
+    for (const Line& line : lines) {
+        const std::string& first = line.front().text;
+        const std::string value = part(first, 17, first.size());
+        if (first.starts_with("Target body name:") || first.starts_with("Center body name:")) {
+            (first[0] == 'T' ? header.fields.target : header.fields.centre) =
+                kept(value.substr(0, value.find("{source")));
+        } else if (first.starts_with("Output units    :")) {
+            header.fields.units = kept(value);
+        } else if (first.starts_with("Output format   :")) {
+            const std::string number = trimmed(value);
+            int format = 0;
+            const auto read = std::from_chars(number.data(), number.data() + number.size(), format);
+            header.fields.outputFormat = read.ec == std::errc() ? format : 0;
+        }
+        std::map<std::string, std::size_t> named;
+        std::string timeScale;
+        for (std::size_t column = 0; column < line.size(); ++column) {
+            const std::string& name = line[column].text;
+            if (name == "JDTDB" || name == "JDUT" || name == "JDCT") {
+                named["JD"] = column;
+            } else if (name.starts_with("Calendar Date (") && name.ends_with(")")) {
+                named["date"] = column;
+                timeScale = kept(name.substr(15, name.size() - 16));
+            } else if (name == "RG" || name == "RR" || name == "X" || name == "Y" || name == "Z" ||
+                       name == "VX" || name == "VY" || name == "VZ") {
+                named[name] = column;
+            }
+        }
+        const bool position = named.count("X") + named.count("Y") + named.count("Z") == 3;
+        if (named.count("JD") && named.count("date") && (named.count("RG") || position)) {
+            header.fields.csv = true;
+            header.fields.timeScale = timeScale;
+            header.columns = named;
         }
     }
-    number = negative ? -number : number;
-    return i == first || number > 2147483647LL || number < -2147483648LL ? 0
-                                                                         : static_cast<int>(number);
+    return header;
 }
 
-// Past blanks, a sign and a point, a digit.
-bool readsAsNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) {
-        ++i;
-    }
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-    }
-    return i < text.size() && isDigit(text[i]);
+// A date or a distance of the body, in file order.
+struct Entry {
+    bool isDate = false;
+    std::string date;       // "2020-Jan-01 00:00:00.0000" or "B.C. 0500-Jan-01 00:00:00.0000"
+    std::string instant;    // the Julian day as written
+    std::string timeScale;  // the word after a plain table's date: "TDB"
+    std::string range;
+    std::string rate;  // empty without one
+    bool tooLong = false;
+};
+
+Entry dateEntry(std::string date, std::string instant, std::string timeScale = {}) {
+    return {true, std::move(date), std::move(instant), std::move(timeScale), {}, {}, false};
 }
 
-struct Point {  // one distance let through after the first counted date
-    std::int32_t item;
-    std::string instant;
-    std::string date;
-    std::string range;
-    std::string rate;
-};
-
-struct Record {  // what one date field, distance field or CSV line carries
-    bool hasDate = false;
-    std::string date;
-    std::string instant;
-    bool hasRange = false;
-    bool tooLong = false;  // its range or rate item is longer than the scan keeps
-    std::string range;
-    std::string rate;
-    std::string position[3];  // a CSV line's X, Y, Z, where no RG column is named
-    int positionItems = 0;
-    std::string velocity[3];
-};
-
-// |r| of a position and r.v/|r| with a velocity, each as a text that reads
-// back as the same number; the rate is empty without a whole velocity.
-void rangeOfPosition(const std::string (&position)[3], const std::string (&velocity)[3],
-                     std::string& range, std::string& rate) {
-    const double x = TextToNumber(position[0]);
-    const double y = TextToNumber(position[1]);
-    const double z = TextToNumber(position[2]);
-    const double r = std::hypot(x, y, z);
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", r);
-    range = text;
-    rate.clear();
+// The distance of a position from the centre, and with a whole velocity its
+// rate r.v/|r|; each written so that it reads back as the same number.
+Entry distanceOfPosition(const std::string (&position)[3], const std::string (&velocity)[3]) {
+    double p[3];
+    double v[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        p[axis] = TextToNumber(position[axis]);
+        v[axis] = TextToNumber(velocity[axis]);
+    }
+    const double r = std::hypot(p[0], p[1], p[2]);
+    char range[40];
+    char rate[40] = "";
+    std::snprintf(range, sizeof range, "%.17g", r);
     if (!velocity[0].empty() && !velocity[1].empty() && !velocity[2].empty() && r > 0) {
-        std::snprintf(text, sizeof text, "%.17g",
-                      (x * TextToNumber(velocity[0]) + y * TextToNumber(velocity[1]) +
-                       z * TextToNumber(velocity[2])) /
-                          r);
-        rate = text;
+        std::snprintf(rate, sizeof rate, "%.17g", (p[0] * v[0] + p[1] * v[1] + p[2] * v[2]) / r);
+    }
+    Entry entry;
+    entry.range = range;
+    entry.rate = rate;
+    return entry;
+}
+
+// The three numbers of a plain position or velocity line, 22 characters each.
+void vectorOfLine(const std::string& line, std::string (&vector)[3]) {
+    for (int axis = 0; axis < 3; ++axis) {
+        vector[axis] = line.empty() ? "" : part(line, 3 + 26 * axis, 22);
     }
 }
 
-class Model {
+bool tagged(const std::string& text, const char* x, const char* y, const char* z) {
+    return part(text, 0, 3) == x && part(text, 26, 3) == y && part(text, 52, 3) == z;
+}
+
+// A plain table: each line is one item. A record begins at its date line
+// ("2458849.500000000 = A.D. 2020-Jan-01 00:00:00.0000 TDB", or "... =
+// B.C. ..." wherever the Julian day ends), and its distance is on its
+// 77-character "LT= RG= RR=" line (51 without "RR="). While no such line has
+// been met, a table of output format 1 or 2 (or one that does not say) gives
+// each record the distance of its "X = Y = Z =" line, rated by its "VX= VY=
+// VZ=" line.
+std::vector<Entry> plainEntries(const std::vector<Item>& body, int outputFormat) {
+    std::vector<Entry> entries;
+    bool positionsRead = outputFormat >= 0 && outputFormat <= 2;
+    bool inRecord = false;
+    std::string positionLine;
+    std::string velocityLine;
+    const auto endRecord = [&] {
+        if (inRecord && positionsRead && !positionLine.empty()) {
+            std::string position[3];
+            std::string velocity[3];
+            vectorOfLine(positionLine, position);
+            vectorOfLine(velocityLine, velocity);
+            entries.push_back(distanceOfPosition(position, velocity));
+        }
+        positionLine.clear();
+        velocityLine.clear();
+    };
+    for (const Item& item : body) {
+        const std::string& text = item.text;
+        const bool whole = item.length == 77;
+        const bool hasRange = (whole || item.length == 51) && part(text, 26, 3) == "RG=";
+        const bool afterChrist = part(text, 18, 6) == "= A.D.";
+        const std::size_t beforeChrist = afterChrist || whole || hasRange
+                                             ? std::string::npos
+                                             : text.substr(0, 32).find(" = B.C. ");
+        positionsRead = positionsRead && !hasRange;
+        if (afterChrist || (beforeChrist != std::string::npos && beforeChrist > 0)) {
+            endRecord();
+            inRecord = true;
+            const std::size_t dateEnd = afterChrist ? 50 : beforeChrist + 33;
+            const std::string rest = trimmed(part(text, dateEnd, text.size()));
+            const std::string timeScale = rest.substr(0, rest.find_first_of(" \t"));
+            entries.push_back(afterChrist
+                                  ? dateEntry(part(text, 25, 25), text.substr(0, 17), timeScale)
+                                  : dateEntry(part(text, beforeChrist + 3, 30),
+                                              text.substr(0, beforeChrist), timeScale));
+        } else if (whole && tagged(text, "VX=", "VY=", "VZ=")) {
+            velocityLine = text;
+        } else if (whole && tagged(text, "X =", "Y =", "Z =")) {
+            positionLine = text;
+        }
+        if (hasRange) {
+            Entry& distance = entries.emplace_back();
+            distance.range = part(text, 30, 21);
+            distance.rate = whole && part(text, 52, 3) == "RR=" ? part(text, 55, 22) : "";
+        }
+    }
+    endRecord();
+    return entries;
+}
+
+// A table in CSV form: each line that holds a date, a range or a position
+// is one record, its items placed by the columns the header names. Without
+// an RG column, the range and rate are those of X, Y, Z and VX, VY, VZ.
+std::vector<Entry> csvEntries(const std::vector<Line>& lines,
+                              const std::map<std::string, std::size_t>& columns) {
+    const auto named = [&](const std::string& name, std::size_t column) {
+        const auto found = columns.find(name);
+        return found != columns.end() && found->second == column;
+    };
+    const bool positionsRead = !columns.count("RG");
+    std::vector<Entry> entries;
+    for (const Line& line : lines) {
+        // The first line may go on from the "$$SOE" item's.
+        const std::size_t first = line.front().startsLine ? 0 : 1;
+        Entry date = dateEntry("", "");
+        Entry distance;
+        bool hasDate = false;
+        bool hasRange = false;
+        int positionItems = 0;
+        std::string position[3];
+        std::string velocity[3];
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const std::size_t column = first + i;
+            const std::string held = line[i].text.substr(0, kLongestItem);
+            const bool tooLong = line[i].length > kLongestItem;
+            if (named("date", column)) {
+                hasDate = held.starts_with("A.D. ") || held.starts_with("B.C. ");
+                date.date = held.starts_with("A.D. ") ? part(held, 5, 25) : held.substr(0, 30);
+            } else if (named("RG", column)) {
+                hasRange = true;
+                distance.range = held;
+                distance.tooLong = distance.tooLong || tooLong;
+            } else if (named("RR", column)) {
+                distance.rate = held;
+                distance.tooLong = distance.tooLong || tooLong;
+            } else if (named("JD", column)) {
+                date.instant = held;
+            }
+            for (int axis = 0; axis < 3; ++axis) {
+                const std::string x(1, static_cast<char>('X' + axis));
+                if (named("V" + x, column)) {
+                    velocity[axis] = held;
+                } else if (positionsRead && named(x, column)) {
+                    position[axis] = held;
+                    ++positionItems;
+                }
+            }
+        }
+        if (hasDate) {
+            entries.push_back(date);
+        }
+        if (positionItems == 3) {
+            const bool tooLong = distance.tooLong;
+            distance = distanceOfPosition(position, velocity);
+            distance.tooLong = tooLong;
+        }
+        if (hasRange || positionItems == 3) {
+            entries.push_back(distance);
+        }
+    }
+    return entries;
+}
+
+// A record's instant: its Julian day where that reads as a number (past
+// blanks, a sign and a point, a digit), else that of its date and time.
+double instantOf(const Entry& date) {
+    const std::string day = trimmed(date.instant);
+    std::size_t i = day.starts_with('+') || day.starts_with('-') ? 1 : 0;
+    i += part(day, i, 1) == ".";
+    if (i < day.size() && day[i] >= '0' && day[i] <= '9') {
+        return TextToNumber(day);
+    }
+    return julianDayOfDateText(date.date).value_or(std::nan(""));
+}
+
+struct Point {  // a distance let through, after the first record let through
+    std::int32_t item;
+    double julianDay;  // NaN where neither the Julian day nor the date can be read
+    double au;
+    std::string rate;
+};
+
+// Each pair of records with rates, or else each three records, may hold a
+// passage. Its kind is told by the rates' written signs; a record whose
+// rate is 0 where the rate turns, or at the first record, is the passage. A
+// refinement outside what its two records allow gives way to the parabola
+// with the record before, and then to the nearer record.
+std::vector<TruePassage> passagesAmong(const std::vector<Point>& points, double auPerDayPerUnit) {
+    const auto possible = [](double t, double a) {
+        return std::isfinite(t) && a > 0 && std::isfinite(a);
+    };
+    const auto allowed = [](bool perihelion, double t, double a, const Point& p, const Point& q) {
+        const bool inRange = perihelion ? a <= std::min(p.au, q.au) : a >= std::max(p.au, q.au);
+        return t >= p.julianDay && t <= q.julianDay && a > 0 && std::isfinite(a) && inRange;
+    };
+    const auto sign = [](const Point& point) {
+        const double rate = TextToNumber(point.rate);
+        return (rate > 0) - (rate < 0);
+    };
+    std::vector<TruePassage> passages;
+    for (std::size_t n = 1; n < points.size(); ++n) {
+        const Point& p = points[n - 1];
+        const Point& q = points[n];
+        const Point* before = n >= 2 ? &points[n - 2] : nullptr;
+        if (p.rate.empty() || q.rate.empty()) {
+            if (before == nullptr || std::isnan(before->julianDay) || std::isnan(p.julianDay) ||
+                std::isnan(q.julianDay) ||
+                !((before->au > p.au && p.au <= q.au) || (before->au < p.au && p.au >= q.au))) {
+                continue;
+            }
+            if (const auto vertex = refineAcrossThreeRecords(
+                    {before->julianDay, before->au}, {p.julianDay, p.au}, {q.julianDay, q.au})) {
+                const bool early = vertex->side == VertexSide::BeforeMiddle;
+                passages.push_back({vertex->kind,
+                                    vertex->time,
+                                    vertex->au,
+                                    early ? before->item : p.item,
+                                    early ? p.item : q.item,
+                                    {}});
+            }
+            continue;
+        }
+        const int earlier = sign(p);
+        const int later = sign(q);
+        const bool atFirst = n == 1 && earlier == 0 && later != 0;
+        const bool perihelion = atFirst ? later > 0 : earlier < 0 && later >= 0;
+        const bool aphelion = atFirst ? later < 0 : earlier > 0 && later <= 0;
+        if (!(perihelion || aphelion) || !(q.julianDay > p.julianDay)) {
+            continue;
+        }
+        const PassageKind kind = perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
+        TruePassage passage{kind, 0, 0, p.item, q.item, {}};
+        const auto cubic =
+            refineBetweenRecords(kind, {p.julianDay, p.au, TextToNumber(p.rate) * auPerDayPerUnit},
+                                 {q.julianDay, q.au, TextToNumber(q.rate) * auPerDayPerUnit});
+        const auto parabola =
+            before != nullptr && !std::isnan(before->julianDay)
+                ? refineAcrossThreeRecords({before->julianDay, before->au}, {p.julianDay, p.au},
+                                           {q.julianDay, q.au})
+                : std::nullopt;
+        const Point& atRecord = atFirst || (later != 0 && perihelion == (p.au <= q.au)) ? p : q;
+        if (atFirst || later == 0) {
+            if (!possible(atRecord.julianDay, atRecord.au)) {
+                continue;
+            }
+            passage.julianDay = atRecord.julianDay;
+            passage.au = atRecord.au;
+        } else if (cubic && allowed(perihelion, cubic->julianDay, cubic->au, p, q)) {
+            passage.julianDay = cubic->julianDay;
+            passage.au = cubic->au;
+        } else if (parabola && parabola->kind == kind &&
+                   allowed(perihelion, parabola->time, parabola->au, p, q)) {
+            passage.julianDay = parabola->time;
+            passage.au = parabola->au;
+        } else if (possible(atRecord.julianDay, atRecord.au)) {
+            passage.julianDay = atRecord.julianDay;
+            passage.au = atRecord.au;
+        } else {
+            continue;
+        }
+        passages.push_back(passage);
+    }
+    return passages;
+}
+
+// The scan of the body's entries: the start filter and end stop on the
+// dates, the record limit, the extremes as the file writes them (of equal
+// distances the earlier stays; the first record let through always gives
+// the least), then the passages and the warnings of the end.
+class Walk {
   public:
-    Model(const ScanSettings& settings, std::int32_t mostRecords, ScanObserver& observer)
+    Walk(const ScanSettings& settings, std::int32_t mostRecords, ScanObserver& observer)
         : settings_(settings), mostRecords_(mostRecords), observer_(observer) {}
 
     ScanOutcome run(std::string_view input) {
-        if (settings_.startFilterOn) {
-            startDay_ = ParseDate(settings_.startDateText);
-            if (!startDay_) {
-                return ScanFailure{ScanFailureKind::StartDateNotUnderstood,
-                                   messages::startDateNotUnderstood(settings_.startDateText)};
-            }
+        std::optional<DayNumber> startDay;
+        if (settings_.startFilterOn && !(startDay = ParseDate(settings_.startDateText))) {
+            return ScanFailure{ScanFailureKind::StartDateNotUnderstood,
+                               messages::startDateNotUnderstood(settings_.startDateText)};
         }
         observer_.fileOpened();
+        std::vector<Item> above;
+        std::vector<Item> body;
+        bool started = false;
+        bool endMarkerMet = false;
+        bool endMarkerFirst = false;
         MemorySource source(input);
-        FieldReader reader(source, kLineCharacters);
-        Field field;
-        while (reader.next(field)) {
-            const std::string text(field.text);
-            if (text == "$$EOE" && field.length == 5) {
-                if (!started_) {
-                    endBeforeStart_ = true;
-                    continue;
-                }
-                return endOfRecords(true);
-            }
-            if (!started_ && text == "$$SOE" && field.length == 5) {
-                startRecords();
-                if (endBeforeStart_) {
-                    warn(ScanWarningKind::EndBeforeStart, std::string(messages::kEndBeforeStart));
-                    return finished();
-                }
-                if (settings_.endStopOn && settings_.endDateText.empty()) {
-                    return finished();
-                }
-                continue;
-            }
-            if (!started_) {
-                headerItem(text, field.startsLine);
-                continue;
-            }
-            if (field.length > 0) {
-                contentMet_ = true;
-            }
-            const auto failure = result_.header.csv ? csvItem(text, field.startsLine, field.length)
-                                                    : plainItem(text, field.length);
-            if (failure) {
-                return *failure;
-            }
-            if (stopped_) {
-                return finished();
+        FieldReader reader(source, kLongestLine);
+        for (Field field; !endMarkerMet && reader.next(field);) {
+            const bool marker = field.length == 5;
+            if (marker && field.text == "$$EOE") {
+                endMarkerFirst = endMarkerFirst || !started;
+                endMarkerMet = started;
+            } else if (marker && field.text == "$$SOE" && !started) {
+                started = true;
+            } else {
+                (started ? body : above)
+                    .push_back({std::string(field.text), field.length, field.startsLine});
             }
         }
-        if (!started_) {
+        if (!started) {
             return ScanFailure{ScanFailureKind::NoStartMarker,
                                std::string(messages::kNoStartMarker)};
         }
-        return endOfRecords(false);
-    }
-
-  private:
-    struct Columns {
-        std::size_t julianDay = kNoColumn, date = kNoColumn, range = kNoColumn, rate = kNoColumn;
-        std::size_t position[3] = {kNoColumn, kNoColumn, kNoColumn};
-        std::size_t velocity[3] = {kNoColumn, kNoColumn, kNoColumn};
-    };
-
-    void headerItem(const std::string& text, bool startsLine) {
-        if (startsLine) {
-            endHeaderLine();
-            const std::string value = slice(text, 18, text.size());
-            if (startsWith(text, "Target body name:") || startsWith(text, "Center body name:")) {
-                std::string body;
-                for (std::size_t i = 0; i < value.size() && !startsWith(value.substr(i), "{source");
-                     ++i) {
-                    body += value[i];
-                }
-                (text[0] == 'T' ? header_.target : header_.centre) = headerValue(body);
-            } else if (startsWith(text, "Output units    :")) {
-                header_.units = headerValue(value);
-            } else if (startsWith(text, "Output format   :")) {
-                header_.outputFormat = leadingNumber(value);
-            }
-        } else {
-            ++column_;
-        }
-        if (text == "JDTDB" || text == "JDUT" || text == "JDCT") {
-            lineColumns_.julianDay = column_;
-        } else if (startsWith(text, "Calendar Date (") && text.size() >= 16 && text.back() == ')') {
-            lineColumns_.date = column_;
-            lineTimeScale_ = headerValue(text.substr(15, text.size() - 16));
-        } else if (text == "RG") {
-            lineColumns_.range = column_;
-        } else if (text == "RR") {
-            lineColumns_.rate = column_;
-        } else if (text == "X" || text == "Y" || text == "Z") {
-            lineColumns_.position[text[0] - 'X'] = column_;
-        } else if (text == "VX" || text == "VY" || text == "VZ") {
-            lineColumns_.velocity[text[1] - 'X'] = column_;
-        }
-    }
-
-    void endHeaderLine() {
-        const bool position = lineColumns_.position[0] != kNoColumn &&
-                              lineColumns_.position[1] != kNoColumn &&
-                              lineColumns_.position[2] != kNoColumn;
-        if (lineColumns_.julianDay != kNoColumn && lineColumns_.date != kNoColumn &&
-            (lineColumns_.range != kNoColumn || position)) {
-            header_.csv = true;
-            header_.timeScale = lineTimeScale_;
-            columns_ = lineColumns_;
-        }
-        lineColumns_ = {};
-        lineTimeScale_.clear();
-        column_ = 0;
-    }
-
-    void startRecords() {
-        started_ = true;
-        endHeaderLine();
-        result_.header = header_;
-        const std::string& centre = header_.centre;
+        const Header header = readHeader(linesOf(above));
+        result_.header = header.fields;
+        const std::string& centre = header.fields.centre;
+        const std::string& units = header.fields.units;
         if (!centre.empty() && centre != "Sun (10)") {
             warn(ScanWarningKind::NotFromTheSun, messages::notFromTheSun(centre));
         }
-        const int format = header_.outputFormat;
-        readsPositions_ = !header_.csv && (format == 0 || format == 1 || format == 2);
-        const std::string& units = header_.units;
-        if (units == "KM-S" || units == "KM-D") {
-            inKm_ = true;
-        } else if (!units.empty() && units != "AU-D") {
+        inKm_ = units == "KM-S" || units == "KM-D";
+        if (!inKm_ && !units.empty() && units != "AU-D") {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(units));
         }
-    }
-
-    void warn(ScanWarningKind kind, std::string message) {
-        result_.warnings.push_back({kind, std::move(message)});
-    }
-
-    std::optional<ScanFailure> plainItem(const std::string& text, std::uint64_t length) {
-        Record record;
-        record.hasDate = slice(text, 19, 6) == "= A.D.";
-        std::size_t dateEnd = 50;
-        if (record.hasDate) {
-            record.date = slice(text, 26, 25);
-            record.instant = slice(text, 1, 17);
-        } else if (const std::size_t tag = text.substr(0, 32).find(" = B.C. ");
-                   tag != std::string::npos && tag > 0 && length != 77 &&
-                   !(length == 51 && slice(text, 27, 3) == "RG=")) {
-            record.hasDate = true;
-            record.date = slice(text, tag + 4, 30);
-            record.instant = text.substr(0, tag);
-            dateEnd = tag + 33;
+        if (endMarkerFirst) {
+            warn(ScanWarningKind::EndBeforeStart, std::string(messages::kEndBeforeStart));
+            return result_;
         }
-        if (record.hasDate) {
-            if (result_.header.timeScale.empty()) {
-                std::size_t i = dateEnd;
-                while (i < text.size() && isBlank(text[i])) {
-                    ++i;
+        if (settings_.endStopOn && settings_.endDateText.empty()) {
+            return result_;
+        }
+        const auto entries = header.fields.csv ? csvEntries(linesOf(body), header.columns)
+                                               : plainEntries(body, header.fields.outputFormat);
+        std::uint64_t dates = 0;
+        std::uint64_t distances = 0;
+        bool skipping = false;
+        for (const Entry& entry : entries) {
+            if (entry.isDate) {
+                ++dates;
+                if (result_.header.timeScale.empty()) {
+                    result_.header.timeScale = entry.timeScale.substr(0, 80);
                 }
-                for (; i < text.size() && !isBlank(text[i]); ++i) {
-                    result_.header.timeScale += text[i];
+                const std::string day =
+                    entry.date.substr(0, entry.date.starts_with("B.C. ") ? 16 : 11);
+                const auto recordDay = startDay ? ParseDate(day) : std::nullopt;
+                if (startDay && !recordDay) {
+                    return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
+                                       messages::recordDateNotUnderstood(dates, trimmed(day))};
                 }
-                result_.header.timeScale = result_.header.timeScale.substr(0, kHeaderCharacters);
-            }
-        }
-        // Without its rate, the line ends after the range.
-        record.hasRange = (length == 77 || length == 51) && slice(text, 27, 3) == "RG=";
-        if (record.hasRange) {
-            record.range = slice(text, 31, 21);
-            record.rate = slice(text, 53, 3) == "RR=" ? slice(text, 56, 22) : "";
-            recordHasRange_ = true;
-            readsPositions_ = false;
-        }
-        const bool vectorLine = length == 77 && !record.hasDate && !record.hasRange;
-        if (vectorLine && slice(text, 1, 3) == "VX=" && slice(text, 27, 3) == "VY=" &&
-            slice(text, 53, 3) == "VZ=") {
-            velocityLine_ = text;
-            velocityRecord_ = dateFieldsMet_;
-        } else if (vectorLine && readsPositions_ && slice(text, 1, 3) == "X =" &&
-                   slice(text, 27, 3) == "Y =" && slice(text, 53, 3) == "Z =") {
-            positionLine_ = text;
-            positionRecord_ = dateFieldsMet_;
-        }
-        if (record.hasDate) {
-            if (const auto failure = rangeOfPositionLine()) {
-                return failure;
-            }
-        }
-        return takeRecord(record);
-    }
-
-    // A plain record without a range but with a position line: its range.
-    std::optional<ScanFailure> rangeOfPositionLine() {
-        const bool hasRange = recordHasRange_;
-        recordHasRange_ = false;
-        if (!readsPositions_ || hasRange || dateFieldsMet_ == 0 ||
-            positionRecord_ != dateFieldsMet_) {
-            return std::nullopt;
-        }
-        Record record;
-        record.hasRange = true;
-        std::string position[3];
-        std::string velocity[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            position[axis] = slice(positionLine_, 4 + 26 * axis, 22);
-            if (velocityRecord_ == dateFieldsMet_) {
-                velocity[axis] = slice(velocityLine_, 4 + 26 * axis, 22);
-            }
-        }
-        rangeOfPosition(position, velocity, record.range, record.rate);
-        return takeRecord(record);
-    }
-
-    // A CSV line is one record, taken when the next line begins.
-    std::optional<ScanFailure> csvItem(const std::string& text, bool startsLine,
-                                       std::uint64_t length) {
-        if (startsLine) {
-            if (line_.hasDate || line_.hasRange || line_.positionItems > 0) {
-                const auto failure = takeLine();
-                if (failure || stopped_) {
-                    return failure;
+                skipping = startDay && *recordDay < *startDay;
+                if (skipping) {
+                    continue;
                 }
-            }
-            line_ = {};
-            column_ = 0;
-        } else {
-            ++column_;
-        }
-        if (column_ == columns_.date && startsWith(text, "A.D. ")) {
-            line_.hasDate = true;
-            line_.date = slice(text, 6, 25);
-        } else if (column_ == columns_.date && startsWith(text, "B.C. ")) {
-            line_.hasDate = true;
-            line_.date = slice(text, 1, 30);
-        } else if (column_ == columns_.range) {
-            line_.hasRange = true;
-            line_.tooLong = line_.tooLong || length > kItemCharacters;
-            line_.range = text;
-        } else if (column_ == columns_.julianDay) {
-            line_.instant = text;
-        } else if (column_ == columns_.rate) {
-            line_.tooLong = line_.tooLong || length > kItemCharacters;
-            line_.rate = text;
-        } else {
-            for (int axis = 0; axis < 3; ++axis) {
-                if (column_ == columns_.velocity[axis]) {
-                    line_.velocity[axis] = text;
-                }
-                if (column_ == columns_.position[axis] && columns_.range == kNoColumn) {
-                    line_.position[axis] = text;
-                    ++line_.positionItems;
-                }
-            }
-        }
-        return std::nullopt;
-    }
-
-    std::optional<ScanFailure> takeLine() {
-        if (line_.positionItems == 3) {
-            line_.hasRange = true;
-            rangeOfPosition(line_.position, line_.velocity, line_.range, line_.rate);
-        }
-        return takeRecord(line_);
-    }
-
-    std::optional<ScanFailure> takeRecord(const Record& record) {
-        if (record.hasDate) {
-            currentDate_ = record.date;
-            currentInstant_ = record.instant;
-            ++dateFieldsMet_;
-            const std::string day =
-                currentDate_.substr(0, startsWith(currentDate_, "B.C. ") ? 16 : 11);
-            const auto recordDay = settings_.startFilterOn ? ParseDate(day) : std::nullopt;
-            if (settings_.startFilterOn && !recordDay) {
-                return ScanFailure{ScanFailureKind::RecordDateNotUnderstood,
-                                   messages::recordDateNotUnderstood(dateFieldsMet_, trim(day))};
-            }
-            beforeStart_ = recordDay && *recordDay < *startDay_;
-            if (!beforeStart_) {
-                stopped_ = settings_.endStopOn && day == settings_.endDateText;
                 if (result_.datedCount == mostRecords_) {
                     return ScanFailure{ScanFailureKind::TooManyRecords,
                                        std::string(messages::kTooManyRecords)};
                 }
                 ++result_.datedCount;
-            }
-        }
-        if (!record.hasRange) {
-            return std::nullopt;
-        }
-        ++distanceFieldsMet_;
-        if (beforeStart_ || stopped_) {
-            return std::nullopt;
-        }
-        if (record.tooLong) {
-            return ScanFailure{ScanFailureKind::DistanceOutOfRange,
-                               messages::itemTooLong(dateFieldsMet_, kItemCharacters)};
-        }
-        if (result_.datedCount > 0) {
-            takePoint(
-                {result_.datedCount, currentInstant_, currentDate_, record.range, record.rate});
-        }
-        const double x = TextToNumber(record.range);
-        if (!std::isfinite(x * kKmPerAu)) {
-            return ScanFailure{ScanFailureKind::DistanceOutOfRange,
-                               messages::distanceOutOfRange(dateFieldsMet_, trim(record.range))};
-        }
-        if (settings_.trackMinimum && (result_.datedCount == 1 || x < leastWritten_)) {
-            leastWritten_ = x;
-            replace(result_.minimum, x);
-            observer_.newMinimum(result_.datedCount);
-        }
-        if (settings_.trackMaximum && x > mostWritten_) {
-            mostWritten_ = x;
-            replace(result_.maximum, x);
-            observer_.newMaximum(result_.datedCount);
-        }
-        return std::nullopt;
-    }
-
-    void replace(DistanceExtreme& extreme, double x) const {
-        extreme.au = inKm_ ? x / kKmPerAu : x;
-        extreme.km = TextToNumber(NumberToText(inKm_ ? x : x * kKmPerAu));
-        extreme.dateText = currentDate_;
-        extreme.item = result_.datedCount;
-    }
-
-    static bool allowed(PassageKind kind, double t, double value, double t0, double a0, double t1,
-                        double a1) {
-        const bool inRange =
-            kind == PassageKind::Perihelion ? value <= std::min(a0, a1) : value >= std::max(a0, a1);
-        return t >= t0 && t <= t1 && value > 0 && std::isfinite(value) && inRange;
-    }
-
-    double au(const Point& point) const {
-        return TextToNumber(point.range) * (inKm_ ? 1 / kKmPerAu : 1);
-    }
-
-    double auPerDay(const Point& point) const {
-        const double perUnit = header_.units == "KM-S" ? 86400 / kKmPerAu
-                               : inKm_                 ? 1 / kKmPerAu
-                                                       : 1;
-        return TextToNumber(point.rate) * perUnit;
-    }
-
-    std::optional<double> instant(const Point& point) const {
-        if (readsAsNumber(point.instant)) {
-            return TextToNumber(point.instant);
-        }
-        return julianDayOfDateText(point.date);
-    }
-
-    static int writtenSign(const Point& point) {
-        const double value = TextToNumber(point.rate);
-        return (value > 0) - (value < 0);
-    }
-
-    // Each pair of records with rates, or else each three records, may
-    // close a passage. Its kind is told by the rates' written signs; a
-    // record whose rate is 0 where the rate turns, or at the first record,
-    // is the passage. A refinement outside what its two records allow gives
-    // way to the parabola with the record before, and then to the nearer
-    // record.
-    void takePoint(const Point& point) {
-        points_.push_back(point);
-        const std::size_t n = points_.size();
-        if (n < 2) {
-            return;
-        }
-        const Point& previous = points_[n - 2];
-        std::optional<TruePassage> passage;
-        if (!previous.rate.empty() && !point.rate.empty()) {
-            const int earlierSign = writtenSign(previous);
-            const int laterSign = writtenSign(point);
-            const bool atFirst = n == 2 && earlierSign == 0 && laterSign != 0;
-            const bool perihelion = atFirst ? laterSign > 0 : earlierSign < 0 && laterSign >= 0;
-            const bool aphelion = atFirst ? laterSign < 0 : earlierSign > 0 && laterSign <= 0;
-            const auto t0 = instant(previous);
-            const auto t1 = instant(point);
-            if ((perihelion || aphelion) && t0 && t1 && *t1 > *t0) {
-                const PassageKind kind =
-                    perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
-                const double a0 = au(previous);
-                const double a1 = au(point);
-                const auto refined = refineBetweenRecords(kind, {*t0, a0, auPerDay(previous)},
-                                                          {*t1, a1, auPerDay(point)});
-                // A passage at a record needs a finite instant and a positive distance.
-                const auto possible = [](double t, double a) {
-                    return std::isfinite(t) && a > 0 && std::isfinite(a);
-                };
-                if (atFirst || laterSign == 0) {
-                    if (possible(atFirst ? *t0 : *t1, atFirst ? a0 : a1)) {
-                        passage = TruePassage{kind,          atFirst ? *t0 : *t1, atFirst ? a0 : a1,
-                                              previous.item, point.item,          {}};
-                    }
-                } else if (refined &&
-                           allowed(kind, refined->julianDay, refined->au, *t0, a0, *t1, a1)) {
-                    passage = TruePassage{kind,          refined->julianDay, refined->au,
-                                          previous.item, point.item,         {}};
-                } else {
-                    const auto parabola = n >= 3 && instant(points_[n - 3])
-                                              ? refineAcrossThreeRecords(
-                                                    {*instant(points_[n - 3]), au(points_[n - 3])},
-                                                    {*t0, a0}, {*t1, a1})
-                                              : std::nullopt;
-                    const bool nearEarlier = perihelion == (a0 <= a1);
-                    if (parabola && parabola->kind == kind &&
-                        allowed(kind, parabola->time, parabola->au, *t0, a0, *t1, a1)) {
-                        passage = TruePassage{kind,          parabola->time, parabola->au,
-                                              previous.item, point.item,     {}};
-                    } else if (possible(nearEarlier ? *t0 : *t1, nearEarlier ? a0 : a1)) {
-                        passage = TruePassage{kind,
-                                              nearEarlier ? *t0 : *t1,
-                                              nearEarlier ? a0 : a1,
-                                              previous.item,
-                                              point.item,
-                                              {}};
-                    }
+                date_ = entry;
+                if (settings_.endStopOn && day == settings_.endDateText) {
+                    return finished();
                 }
+                continue;
             }
-        } else if (n >= 3) {
-            const Point& before = points_[n - 3];
-            const double a = au(before);
-            const double b = au(previous);
-            const double c = au(point);
-            const auto t0 = instant(before);
-            const auto t1 = instant(previous);
-            const auto t2 = instant(point);
-            if (((a > b && b <= c) || (a < b && b >= c)) && t0 && t1 && t2) {
-                if (const auto refined = refineAcrossThreeRecords({*t0, a}, {*t1, b}, {*t2, c})) {
-                    const bool early = refined->side == VertexSide::BeforeMiddle;
-                    passage = TruePassage{refined->kind,
-                                          refined->time,
-                                          refined->au,
-                                          early ? before.item : previous.item,
-                                          early ? previous.item : point.item,
-                                          {}};
-                }
+            ++distances;
+            if (skipping) {
+                continue;
             }
-        }
-        if (passage) {
-            passages_.push_back(*passage);
-            observer_.newPassage(*passage, result_.header);
-        }
-    }
-
-    // At "$$EOE" or at the end of the input.
-    ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (const auto failure = rangeOfPositionLine()) {
-            return *failure;
-        }
-        if (result_.header.csv && (line_.hasDate || line_.hasRange || line_.positionItems > 0)) {
-            if (const auto failure = takeLine()) {
-                return *failure;
+            if (entry.tooLong) {
+                return ScanFailure{ScanFailureKind::DistanceOutOfRange,
+                                   messages::itemTooLong(dates, kLongestItem)};
             }
-            if (stopped_) {
-                return finished();
+            const double written = TextToNumber(entry.range);
+            if (!std::isfinite(written * kKmPerAu)) {
+                return ScanFailure{ScanFailureKind::DistanceOutOfRange,
+                                   messages::distanceOutOfRange(dates, trimmed(entry.range))};
             }
+            takeDistance(written, entry.rate);
         }
-        if (dateFieldsMet_ > 0 && distanceFieldsMet_ == 0) {
+        if (dates > 0 && distances == 0) {
             return ScanFailure{ScanFailureKind::NoDistances, std::string(messages::kNoDistances)};
         }
-        if (dateFieldsMet_ == 0 && contentMet_) {
+        const bool content =
+            std::any_of(body.begin(), body.end(), [](const Item& item) { return item.length > 0; });
+        if (dates == 0 && content) {
             return ScanFailure{ScanFailureKind::NoRecords, std::string(messages::kNoRecords)};
         }
         if (!endMarkerMet) {
             warn(ScanWarningKind::EndMarkerMissing, std::string(messages::kEndMarkerMissing));
         }
-        if (settings_.startFilterOn && dateFieldsMet_ > 0 && result_.datedCount == 0) {
+        if (startDay && dates > 0 && result_.datedCount == 0) {
             warn(ScanWarningKind::StartDateAfterEveryRecord,
                  messages::startDateAfterEveryRecord(settings_.startDateText));
         }
@@ -619,10 +508,44 @@ class Model {
         return finished();
     }
 
-    // The true extremes: the deepest passage of each kind, or the end of the
-    // span where the extreme distance lies.
+  private:
+    void warn(ScanWarningKind kind, std::string message) {
+        result_.warnings.push_back({kind, std::move(message)});
+    }
+
+    void takeDistance(double written, const std::string& rate) {
+        const std::int32_t item = result_.datedCount;
+        if (item > 0) {
+            // Passages are found in AU: km times the AU per km.
+            points_.push_back({item, instantOf(date_), written * (inKm_ ? 1 / kKmPerAu : 1), rate});
+        }
+        const auto keep = [&](DistanceExtreme& extreme) {
+            extreme.au = inKm_ ? written / kKmPerAu : written;
+            extreme.km = TextToNumber(NumberToText(inKm_ ? written : written * kKmPerAu));
+            extreme.dateText = date_.date;
+            extreme.item = item;
+        };
+        if (settings_.trackMinimum && (item == 1 || written < least_)) {
+            least_ = written;
+            keep(result_.minimum);
+            observer_.newMinimum(item);
+        }
+        if (settings_.trackMaximum && written > most_) {
+            most_ = written;
+            keep(result_.maximum);
+            observer_.newMaximum(item);
+        }
+    }
+
+    // The true extremes: the deepest passage of each kind, or else the end
+    // of the span where the extreme distance lies.
     ScanOutcome finished() {
-        for (const TruePassage& passage : passages_) {
+        const std::string& units = result_.header.units;
+        const double auPerDayPerUnit = units == "KM-S" ? 86400 / kKmPerAu
+                                       : inKm_         ? 1 / kKmPerAu
+                                                       : 1;
+        for (const TruePassage& passage : passagesAmong(points_, auPerDayPerUnit)) {
+            observer_.newPassage(passage, result_.header);
             const bool perihelion = passage.kind == PassageKind::Perihelion;
             auto& best = perihelion ? result_.truePerihelion.passage : result_.trueAphelion.passage;
             if (!best || (perihelion ? passage.au < best->au : passage.au > best->au)) {
@@ -630,8 +553,8 @@ class Model {
             }
         }
         if (!points_.empty()) {
-            const double first = au(points_.front());
-            const double last = au(points_.back());
+            const double first = points_.front().au;
+            const double last = points_.back().au;
             if (!result_.truePerihelion.passage) {
                 result_.truePerihelion.endWithoutPassage =
                     first <= last ? SpanEnd::First : SpanEnd::Last;
@@ -647,34 +570,12 @@ class Model {
     const ScanSettings& settings_;
     const std::int32_t mostRecords_;
     ScanObserver& observer_;
-    std::optional<DayNumber> startDay_;
     ScanResult result_;
-    EphemerisHeader header_;
-    Columns columns_;
-    Columns lineColumns_;
-    std::string lineTimeScale_;
-    std::size_t column_ = 0;
-    bool started_ = false;
     bool inKm_ = false;
-    bool stopped_ = false;
-    bool contentMet_ = false;
-    bool beforeStart_ = false;  // the latest date is before the start date
-    bool endBeforeStart_ = false;
-    bool readsPositions_ = false;  // a plain table that has shown no range
-    bool recordHasRange_ = false;
-    std::string positionLine_;
-    std::uint64_t positionRecord_ = 0;
-    std::string velocityLine_;
-    std::uint64_t velocityRecord_ = 0;
-    std::string currentDate_;
-    std::string currentInstant_;
-    std::uint64_t dateFieldsMet_ = 0;
-    std::uint64_t distanceFieldsMet_ = 0;
-    double leastWritten_ = 0;  // the extremes as the file writes them
-    double mostWritten_ = 0;
-    Record line_;
+    Entry date_;  // of the record last let through
+    double least_ = 0;
+    double most_ = 0;
     std::vector<Point> points_;
-    std::vector<TruePassage> passages_;
 };
 
 std::string describe(const TruePassage& passage) {
@@ -769,7 +670,7 @@ std::string differenceFromModel(std::string_view input, const ScanSettings& sett
     const std::string scanned =
         describe(EphemerisScanner(mostRecords).scan(source, settings, scannerObserver));
     RecordingObserver modelObserver;
-    const std::string expected = describe(Model(settings, mostRecords, modelObserver).run(input));
+    const std::string expected = describe(Walk(settings, mostRecords, modelObserver).run(input));
     // A scan that fails says no more of the passages that wait for a record.
     const bool failed = scanned.starts_with("failure");
     const std::string scannerSays =

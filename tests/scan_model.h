@@ -8,8 +8,8 @@
 
 namespace vandrel::testing {
 
-// Scans `input` twice, with EphemerisScanner and with a plain step-by-step
-// model of the scan written apart from it, and describes the first
+// Scans `input` twice, with EphemerisScanner and with a model of the scan
+// written apart from it in stages over whole lists, and describes the first
 // difference in what they return or tell their observers; empty when none.
 std::string differenceFromModel(std::string_view input, const ScanSettings& settings,
                                 std::int32_t mostRecords);

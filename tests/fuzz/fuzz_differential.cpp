@@ -7,8 +7,8 @@
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/scan_model.h"
 
-// Any bytes as an ephemeris file, scanned by the scanner and by the
-// step-by-step model, which must agree.
+// Any bytes as an ephemeris file, scanned by the scanner and by the model,
+// which must agree.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
