@@ -6,13 +6,12 @@
 
 #include "scan/extreme_tracker.h"
 #include "scan/header_reader.h"
-#include "scan/horizons_numbers.h"
+#include "scan/observer_rows.h"
 #include "scan/passage_finder.h"
-#include "scan/record_fields.h"
+#include "scan/plain_records.h"
 #include "scan/record_span.h"
 #include "scan/scan_messages.h"
 #include "scan/sun_records.h"
-#include "scan/unlabelled_record.h"
 #include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
@@ -25,7 +24,10 @@ namespace {
 constexpr std::string_view kStartMarker = "$$SOE";
 constexpr std::string_view kEndMarker = "$$EOE";
 
-class ScanRun final : PassageSink {
+// The scan of one input: the markers, the header, and the records that its
+// source delivers, which it lets through the span to the extreme tracker
+// and the passage finder.
+class ScanRun final : PassageSink, RecordStream {
   public:
     ScanRun(const ScanSettings& settings, ScanObserver& observer, std::optional<DayNumber> startDay,
             std::int32_t mostRecords)
@@ -48,6 +50,8 @@ class ScanRun final : PassageSink {
     }
 
   private:
+    friend class PlainRecords<ScanRun>;  // delivers to take() and fail()
+
     void passageFound(const TruePassage& passage) override {
         observer_.newPassage(passage, result_.header);
     }
@@ -104,7 +108,7 @@ class ScanRun final : PassageSink {
                 header_.take(field);
                 continue;
             }
-            if (!take(field)) {
+            if (!takeField(field)) {
                 return *failure_;
             }
             if (span_.endReached()) {
@@ -138,20 +142,11 @@ class ScanRun final : PassageSink {
         }
         if (header.csv) {
             csvLine_.emplace(header_.columns());
-        }
-        // Output formats 1 and 2 give positions without a range; a table
-        // that does not say reads them until it shows a range. Beside the
-        // Sun's file, every table is read by its positions.
-        readsPositions_ = !header.csv && (sun_ || header.outputFormat == 0 ||
-                                          header.outputFormat == 1 || header.outputFormat == 2);
-        if (sun_) {
-            fromPosition_.setOrigin(&sunState_);
-            if (csvLine_) {
+            if (sun_) {
                 csvLine_->measureFrom(&sunState_);
             }
-        }
-        if (!header.csv && header_.legend().lines > 0) {
-            unlabelled_.emplace(header_.legend());
+        } else {
+            beginPlainRecords(header);
         }
         if (header.units == "KM-S" || header.units == "KM-D") {
             extremes_.readInKm();
@@ -162,6 +157,20 @@ class ScanRun final : PassageSink {
             warn(ScanWarningKind::UnknownUnits, messages::unknownUnits(header.units));
         }
         observer_.recordsBegin(header, result_.warnings);
+    }
+
+    void beginPlainRecords(const EphemerisHeader& header) {
+        // Output formats 1 and 2 give positions without a range; a table
+        // that does not say reads them until it shows a range. Beside the
+        // Sun's file, every table is read by its positions.
+        if (sun_) {
+            plain_.measureFrom(&sunState_);
+        } else if (header.outputFormat >= 0 && header.outputFormat <= 2) {
+            plain_.readPositions();
+        }
+        if (header_.legend().lines > 0) {
+            plain_.placeBy(header_.legend());
+        }
     }
 
     // The Sun's file of the same centre: the distances are taken from the
@@ -220,6 +229,7 @@ class ScanRun final : PassageSink {
         if (!header_.observerColumns().hasRange()) {
             return;  // the scan fails: the table has no r
         }
+        observerRows_.emplace(header_.observerColumns());
         result_.header.centre = "Sun (10)";
         passages_.setScale({1, 86400 / kKmPerAu});
         if (!header_.observerColumns().hasLightTime()) {
@@ -228,93 +238,9 @@ class ScanRun final : PassageSink {
         observer_.recordsBegin(result_.header, result_.warnings);
     }
 
-    // A row of an observer table: its date and time, then its columns.
-    [[gnu::noinline]] bool takeObserverRow(const Field& field) {
-        contentMet_ = contentMet_ || field.length > 0;
-        const ObserverColumns& columns = header_.observerColumns();
-        if (columns.csv) {
-            return takeObserverItem(field);
-        }
-        const std::string_view row = field.text;
-        if (row.size() < columns.dateWidth || !startsWithDigit(row)) {
-            return true;  // no row
-        }
-        return takeObserverRecord(TextTrimmed(row.substr(0, columns.dateWidth)),
-                                  ObserverColumns::valueAt(row, columns.rangeEnd),
-                                  ObserverColumns::valueAt(row, columns.rateEnd),
-                                  ObserverColumns::valueAt(row, columns.lightTimeEnd));
-    }
-
-    static bool startsWithDigit(std::string_view text) {
-        return !text.empty() && text[0] >= '0' && text[0] <= '9';
-    }
-
-    // An item of an observer table in CSV form: a row is taken whole when
-    // the next one begins.
-    bool takeObserverItem(const Field& field) {
-        const ObserverColumns& columns = header_.observerColumns();
-        if (field.startsLine) {
-            if (!takeObserverLine()) {
-                return false;
-            }
-            observerColumn_ = 0;
-            observerLine_.hasDate = startsWithDigit(field.text);
-            observerLine_.date.assign(field.text);
-            for (auto* text :
-                 {&observerLine_.range, &observerLine_.rate, &observerLine_.lightTime}) {
-                text->clear();
-            }
-            return true;
-        }
-        ++observerColumn_;
-        if (observerColumn_ == columns.rangeColumn) {
-            observerLine_.range.assign(field.text);
-        } else if (observerColumn_ == columns.rateColumn) {
-            observerLine_.rate.assign(field.text);
-        } else if (observerColumn_ == columns.lightTimeColumn) {
-            observerLine_.lightTime.assign(field.text);
-        }
-        return true;
-    }
-
-    bool takeObserverLine() {
-        if (!observerLine_.hasDate) {
-            return true;
-        }
-        observerLine_.hasDate = false;
-        return takeObserverRecord(observerLine_.date.view(), observerLine_.range.view(),
-                                  observerLine_.rate.view(), observerLine_.lightTime.view());
-    }
-
-    // One row's record: its date as written, its r and rdot, and the light
-    // time that the passage happens earlier than it is seen.
-    bool takeObserverRecord(std::string_view dateText, std::string_view range,
-                            std::string_view rate, std::string_view lightTime) {
-        RecordField date;
-        date.isDate = true;
-        date.dateText = dateText;
-        if (const auto seen = julianDayOfDateText(date.dateText)) {
-            const double minutes = lightTime.empty() ? 0 : TextToNumber(lightTime);
-            const double julianDay = *seen - minutes / 1440;
-            observerInstant_.write(julianDay);
-            date.instantText = observerInstant_.view();
-        }
-        if (!takeRecordField(date)) {
-            return false;
-        }
-        if (!UnlabelledRecord::isNumbersLine(range)) {
-            return true;  // "n.a." or blank: no distance at this row
-        }
-        RecordField distance;
-        distance.isDistance = true;
-        distance.distanceText = range;
-        distance.rateText = UnlabelledRecord::isNumbersLine(rate) ? rate : std::string_view();
-        return takeRecordField(distance);
-    }
-
     // At "$$EOE" or at the end of the input, after "$$SOE".
     ScanOutcome endOfRecords(bool endMarkerMet) {
-        if (!takeRecordEnd() || (result_.header.observer && !takeObserverLine())) {
+        if (!(observerRows_ ? observerRows_->finish(*this) : plain_.finish())) {
             return *failure_;
         }
         if (span_.endReached()) {
@@ -367,53 +293,24 @@ class ScanRun final : PassageSink {
     }
 
     // The scan stops with this failure; false, so that callers can pass it on.
-    [[gnu::noinline, gnu::cold]] bool fail(ScanFailureKind kind, std::string message) {
+    [[gnu::noinline, gnu::cold]] bool fail(ScanFailureKind kind, std::string message) override {
         ScanFailure& failure = failure_.emplace();
         failure.kind = kind;
         failure.message = std::move(message);
         return false;
     }
 
-    // One field after the start marker; false when the scan fails.
-    bool take(const Field& field) {
-        if (result_.header.observer) {
-            return takeObserverRow(field);
+    // One field after the start marker, for the records' source; false when
+    // the scan fails.
+    bool takeField(const Field& field) {
+        contentMet_ = contentMet_ || field.length > 0;
+        if (observerRows_) {
+            return observerRows_->take(field, *this);
         }
         if (csvLine_) {
-            contentMet_ = contentMet_ || field.length > 0;
             return takeCsvItem(field);
         }
-        const RecordField kind = plainRecordField(field);
-        if (!kind.isDate && !kind.isDistance) {
-            // Most fields of a table: nothing to take, but they tell an
-            // empty span from one without a single date.
-            contentMet_ = contentMet_ || field.length > 0;
-            if (isPlainVelocityLine(field)) {
-                // Held for the record, beside the record before it.
-                const std::size_t slot = dateFieldsMet_ & 1;
-                velocityLines_[slot].assign(field.text);
-                velocityRecord_[slot] = dateFieldsMet_;
-            } else if (readsPositions_ && isPlainPositionLine(field)) {
-                positionLine_.assign(field.text);
-                positionRecord_ = dateFieldsMet_;
-            } else if (unlabelled_ && UnlabelledRecord::isNumbersLine(field.text)) {
-                return takeNumbersLine(field);
-            }
-            return true;
-        }
-        if (kind.isDistance && sun_ && !kind.isDate) {
-            return true;  // beside the Sun's file, the positions give the distances
-        }
-        if (kind.isDistance && readsPositions_) {
-            recordHasRange_ = true;
-            readsPositions_ = false;  // the file gives its ranges
-        }
-        contentMet_ = true;  // a date or distance field is never empty
-        if (kind.isDate && result_.header.timeScale.empty()) {
-            result_.header.timeScale =
-                std::string(plainTimeScale(field.text).substr(0, EphemerisHeader::kMostCharacters));
-        }
-        return takeRecordField(kind);
+        return plain_.take(field);
     }
 
     // A line of a file in CSV form is one record, taken whole when the next
@@ -437,14 +334,15 @@ class ScanRun final : PassageSink {
         if (sun_ && csvLine_->hasDate()) {
             advanceSun();
         }
-        return takeRecordField(csvLine_->takeRecord());
+        return take(csvLine_->takeRecord());
     }
 
-    bool takeRecordField(const RecordField& kind) {
-        if (kind.isDate && (!takeRecordEnd() || !takeDate(kind.dateText, kind.instantText))) {
+    // A record's date, or one of its distances, from the source.
+    bool take(const RecordField& record) override {
+        if (record.isDate && !takeDate(record.dateText, record.instantText)) {
             return false;
         }
-        return !kind.isDistance || takeDistanceField(kind);
+        return !record.isDistance || takeDistanceField(record);
     }
 
     bool takeDistanceField(const RecordField& kind) {
@@ -461,63 +359,6 @@ class ScanRun final : PassageSink {
         }
         takePassagePoint(kind);
         return takeDistance(kind.distanceText);
-    }
-
-    // At the end of a plain record: a record without a range, but with a
-    // position, has the position's distance (and with a velocity, its rate);
-    // a record of numbers only, those that the legend names.
-    bool takeRecordEnd() {
-        if (!readsPositions_ && !recordHasNumbers_) {
-            return true;  // the file gives its ranges
-        }
-        return takeRangeOfRecord();
-    }
-
-    // A line of numbers only, placed by the legend.
-    [[gnu::noinline]] bool takeNumbersLine(const Field& field) {
-        if (dateFieldsMet_ == 0) {
-            return true;  // no record yet
-        }
-        if (const std::string misfit = unlabelled_->take(field.text); !misfit.empty()) {
-            return fail(ScanFailureKind::RecordNotFitLegend,
-                        messages::recordNotFitLegend(dateFieldsMet_, misfit));
-        }
-        recordHasNumbers_ = true;
-        return true;
-    }
-
-    [[gnu::noinline]] bool takeRangeOfRecord() {
-        const std::uint64_t record = dateFieldsMet_;
-        const bool hasRange = recordHasRange_;
-        recordHasRange_ = false;
-        if (recordHasNumbers_) {
-            recordHasNumbers_ = false;
-            RecordField range;
-            const bool hasDistance = !hasRange && unlabelled_->range(range);
-            keepUnlabelledVelocity(record);
-            unlabelled_->begin();
-            return !hasDistance || takeDistanceField(range);
-        }
-        if (!readsPositions_ || hasRange || record == 0 || positionRecord_ != record) {
-            return true;
-        }
-        fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(record));
-        RecordField range;
-        range.isDistance = true;
-        range.distanceText = fromPosition_.range();
-        range.rateText = fromPosition_.rate();
-        return takeDistanceField(range);
-    }
-
-    // A labels-off record's velocity, for the open-orbit test of its first
-    // and last record.
-    void keepUnlabelledVelocity(std::uint64_t record) {
-        const VectorTexts velocity = unlabelled_->velocity();
-        HeldVelocity& held = unlabelledVelocities_[record & 1];
-        held.record = velocity.x.empty() ? 0 : record;
-        held.axes[0].assign(velocity.x);
-        held.axes[1].assign(velocity.y);
-        held.axes[2].assign(velocity.z);
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {
@@ -563,8 +404,7 @@ class ScanRun final : PassageSink {
     }
 
     // The velocity of a record, where it is still held: a CSV line holds its
-    // own; a plain record had it on a line of its own, held while the record
-    // and the one after it are read.
+    // own, the plain source keeps a record's while the one after it is read.
     VectorTexts velocityOf(std::uint64_t point) const {
         if (point == 0) {
             return {};
@@ -572,14 +412,7 @@ class ScanRun final : PassageSink {
         if (csvLine_) {
             return csvLine_->holdsVelocityOf(point) ? csvLine_->velocityOf(point) : VectorTexts{};
         }
-        const std::size_t slot = point & 1;
-        // A table with a legend may still be labelled: only a record of
-        // numbers alone holds its velocity here.
-        if (const HeldVelocity& held = unlabelledVelocities_[slot]; held.record == point) {
-            return {held.axes[0].view(), held.axes[1].view(), held.axes[2].view()};
-        }
-        return velocityRecord_[slot] == point ? plainVector(velocityLines_[slot].view())
-                                              : VectorTexts{};
+        return plain_.velocityOf(point);
     }
 
     // Compared by the extreme tracker; a distance out of range fails the scan.
@@ -603,38 +436,13 @@ class ScanRun final : PassageSink {
     HeldText<kLongestDateText, kDateTextLength> currentDate_;
     // The current record's Julian day, as written.
     HeldText<kKeptCharacters, kJulianDayWidth> currentInstant_;
-    HeldText<kKeptCharacters, kPlainLineLength>
-        velocityLines_[2];                      // of plain records of odd and even number
-    std::uint64_t velocityRecord_[2] = {0, 0};  // which record each belongs to
-    // The same for a table saved with labels off: the velocity of records of
-    // odd and even number, held once their record's numbers are read.
-    struct HeldVelocity {
-        HeldText<kKeptCharacters, kSignedNumberWidth> axes[3];
-        std::uint64_t record = 0;
-    };
-    HeldVelocity unlabelledVelocities_[2];
-    std::uint64_t lastPoint_ = 0;  // the record (or CSV line) the passages took last
-    // A plain table without ranges: each record's position line, and its range.
-    bool readsPositions_ = false;
-    bool recordHasRange_ = false;
-    HeldText<kKeptCharacters, kPlainLineLength> positionLine_;
-    std::uint64_t positionRecord_ = 0;
-    RangeFromPosition fromPosition_;
-    bool endBeforeStart_ = false;                 // "$$EOE" came before any "$$SOE"
-    std::optional<UnlabelledRecord> unlabelled_;  // for a plain table with a legend
-    std::unique_ptr<SunRecords> sun_;             // the Sun's file, where one is given
-    RangeFromPosition::Origin sunState_;          // at the current record
+    std::uint64_t lastPoint_ = 0;         // the record (or CSV line) the passages took last
+    bool endBeforeStart_ = false;         // "$$EOE" came before any "$$SOE"
+    std::unique_ptr<SunRecords> sun_;     // the Sun's file, where one is given
+    RangeFromPosition::Origin sunState_;  // at the current record
     bool sunEnded_ = false;
-    ShortestNumberText observerInstant_;  // an observer row's Julian day, less the light time
-    struct ObserverLine {                 // a row of an observer table in CSV form
-        bool hasDate = false;
-        HeldText<kLongestDateText> date;
-        HeldText<kKeptCharacters> range;
-        HeldText<kKeptCharacters> rate;
-        HeldText<kKeptCharacters> lightTime;
-    } observerLine_;
-    std::size_t observerColumn_ = 0;
-    bool recordHasNumbers_ = false;  // the record has lines of numbers only
+    PlainRecords<ScanRun> plain_{*this, result_.header.timeScale};
+    std::optional<ObserverRows> observerRows_;  // for an observer table
     PassageFinder passages_{*this};
     RecordSpan span_;                       // the start filter, the end stop and the record limit
     std::optional<CsvRecordLine> csvLine_;  // for a file in CSV form
