@@ -40,12 +40,10 @@ bool ExtremeTracker::read(std::string_view distanceText, std::int32_t item,
     return true;
 }
 
-// The km value is cut to the 15 significant digits of its text form.
 void ExtremeTracker::replace(DistanceExtreme& extreme, double value, std::int32_t item,
                              std::string_view dateText) const {
-    const double km = inKm_ ? value : value * kKmPerAu;
     extreme.au = inKm_ ? value / kKmPerAu : value;
-    extreme.km = TextToNumber(NumberToText(km));
+    extreme.km = inKm_ ? value : value * kKmPerAu;
     extreme.dateText = dateText;
     extreme.item = item;
 }

@@ -30,7 +30,7 @@ struct ScanSettings {
 
 struct DistanceExtreme {
     double au = 0;
-    double km = 0;  // au in km, cut to 15 significant digits
+    double km = 0;  // au in km; its text (and the summary's) is cut to 15 significant digits
     // The record's date and time: 25 characters, fewer if its line was
     // shorter, and 30 for a date B.C., which begins "B.C. ".
     std::string dateText;

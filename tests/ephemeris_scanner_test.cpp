@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/presentation.h"
 #include "scan/scan_messages.h"
 #include "tests/test_files.h"
 #include "tests/test_rows.h"
@@ -78,8 +79,8 @@ TEST(EphemerisScanner, KmValueIsTheProductCutToFifteenDigits) {
     const ScanResult result = scanResult(kHeader + kThreeDays + "$$EOE\n");
     EXPECT_EQ(result.maximum.item, 3);
     const ScanResult first = scanResult(kHeader + record("2020-Jan-01", "9.836868025025924E-01"));
-    EXPECT_EQ(first.minimum.km, 147157451.090079);
-    EXPECT_EQ(first.maximum.km, 147157451.090079);
+    EXPECT_EQ(presentExtreme(first.minimum, Extreme::Least).km, "147157451.090079");
+    EXPECT_EQ(presentExtreme(first.maximum, Extreme::Most).km, "147157451.090079");
 }
 
 TEST(EphemerisScanner, TellsTheObserverAtOnceInOrder) {

@@ -521,7 +521,7 @@ class Walk {
         }
         const auto keep = [&](DistanceExtreme& extreme) {
             extreme.au = inKm_ ? written / kKmPerAu : written;
-            extreme.km = TextToNumber(NumberToText(inKm_ ? written : written * kKmPerAu));
+            extreme.km = inKm_ ? written : written * kKmPerAu;
             extreme.dateText = date_.date;
             extreme.item = item;
         };
