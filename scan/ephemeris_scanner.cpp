@@ -358,7 +358,7 @@ class ScanRun final : PassageSink, RecordStream {
                         messages::itemTooLong(dateFieldsMet_, kKeptCharacters));
         }
         takePassagePoint(kind);
-        return takeDistance(kind.distanceText);
+        return takeDistance(kind);
     }
 
     bool takeDate(std::string_view dateText, std::string_view instantText) {
@@ -400,7 +400,8 @@ class ScanRun final : PassageSink, RecordStream {
         lastPoint_ = csvLine_ ? csvLine_->line() : dateFieldsMet_;
         const VectorTexts velocity = first ? velocityOf(lastPoint_) : VectorTexts{};
         passages_.take({result_.datedCount, currentInstant_.view(), currentDate(),
-                        kind.distanceText, kind.rateText, first ? &velocity : nullptr});
+                        kind.distanceText, kind.rateText, kind.measured,
+                        first ? &velocity : nullptr});
     }
 
     // The velocity of a record, where it is still held: a CSV line holds its
@@ -416,12 +417,20 @@ class ScanRun final : PassageSink, RecordStream {
     }
 
     // Compared by the extreme tracker; a distance out of range fails the scan.
-    bool takeDistance(std::string_view distanceText) {
-        if (extremes_.take(distanceText, result_.datedCount, currentDate())) {
+    bool takeDistance(const RecordField& kind) {
+        if (kind.measured
+                ? extremes_.takeMeasured(kind.measured->range, result_.datedCount, currentDate())
+                : extremes_.take(kind.distanceText, result_.datedCount, currentDate())) {
             return true;
         }
-        return fail(ScanFailureKind::DistanceOutOfRange,
-                    messages::distanceOutOfRange(dateFieldsMet_, TextTrimmed(distanceText)));
+        ShortestNumberText measured;
+        if (kind.measured) {
+            measured.write(kind.measured->range);
+        }
+        return fail(
+            ScanFailureKind::DistanceOutOfRange,
+            messages::distanceOutOfRange(
+                dateFieldsMet_, kind.measured ? measured.view() : TextTrimmed(kind.distanceText)));
     }
 
     std::string_view currentDate() const { return currentDate_.view(); }

@@ -19,7 +19,11 @@ std::optional<HorizonsLead> leadOf(std::string_view distanceText) {
 
 bool ExtremeTracker::read(std::string_view distanceText, std::int32_t item,
                           std::string_view dateText) {
-    const double value = TextToNumber(distanceText);
+    return compare(TextToNumber(distanceText), distanceText, item, dateText);
+}
+
+bool ExtremeTracker::compare(double value, std::string_view distanceText, std::int32_t item,
+                             std::string_view dateText) {
     if (!std::isfinite(value * kKmPerAu)) {
         return false;
     }

@@ -47,6 +47,12 @@ class ExtremeTracker {
         return read(distanceText, item, dateText);
     }
 
+    // A distance worked out from a position, in the file's unit: compared
+    // as it is.
+    bool takeMeasured(double distance, std::int32_t item, std::string_view dateText) {
+        return compare(distance, {}, item, dateText);
+    }
+
   private:
     // Above the least and below the greatest distance read, as their texts
     // tell; the first record let through is never so. (Inline, with the
@@ -74,6 +80,10 @@ class ExtremeTracker {
     // Kept out of the inline path that passes most distances over.
     [[gnu::noinline]] bool read(std::string_view distanceText, std::int32_t item,
                                 std::string_view dateText);
+    // The distance `value`, written `distanceText` (empty where it was
+    // worked out).
+    bool compare(double value, std::string_view distanceText, std::int32_t item,
+                 std::string_view dateText);
     void replace(DistanceExtreme& extreme, double value, std::int32_t item,
                  std::string_view dateText) const;
 

@@ -73,11 +73,18 @@ const PassageFinder::HeldRecord& PassageFinder::hold(const RecordPoint& point) {
     record.item = point.item;
     record.instant.assign(point.instantText);
     record.date.assign(point.dateText);
-    record.range.assign(point.rangeText);
-    record.hasRate = !point.rateText.empty();
-    if (record.hasRate) {
-        record.rate.assign(point.rateText);
-        record.rateSign = signOf(point.rateText);
+    if (point.measured != nullptr) {
+        record.measured = *point.measured;
+        record.hasRate = point.measured->hasRate;
+        record.rateSign = (point.measured->rate > 0) - (point.measured->rate < 0);
+    } else {
+        record.measured.reset();
+        record.range.assign(point.rangeText);
+        record.hasRate = !point.rateText.empty();
+        if (record.hasRate) {
+            record.rate.assign(point.rateText);
+            record.rateSign = signOf(point.rateText);
+        }
     }
     if (count_ == 1) {
         firstAu_ = auOf(record);
@@ -96,8 +103,11 @@ void PassageFinder::tell(const HeldRecord& record) {
     double julianDay = 0;
     double range = 0;
     std::optional<Numbers> numbers;
+    if (record.measured) {
+        range = record.measured->range;
+    }
     if (approximateNumber(record.instant.view(), julianDay) &&
-        approximateNumber(record.range.view(), range)) {
+        (record.measured || approximateNumber(record.range.view(), range))) {
         numbers = Numbers{julianDay, range * scale_.auPerUnit, 0, false};
     } else {
         numbers = numbersOf(record);
@@ -307,7 +317,13 @@ void PassageFinder::emit(const TruePassage& passage) {
 }
 
 double PassageFinder::auOf(const HeldRecord& record) const {
-    return TextToNumber(record.range.view()) * scale_.auPerUnit;
+    return (record.measured ? record.measured->range : TextToNumber(record.range.view())) *
+           scale_.auPerUnit;
+}
+
+double PassageFinder::rateOf(const HeldRecord& record) const {
+    return (record.measured ? record.measured->rate : TextToNumber(record.rate.view())) *
+           scale_.auPerDayPerRateUnit;
 }
 
 std::optional<PassageFinder::Numbers> PassageFinder::numbersOf(const HeldRecord& record) const {
@@ -322,7 +338,7 @@ std::optional<PassageFinder::Numbers> PassageFinder::numbersOf(const HeldRecord&
     numbers.au = auOf(record);
     numbers.hasRate = record.hasRate;
     if (record.hasRate) {
-        numbers.auPerDay = TextToNumber(record.rate.view()) * scale_.auPerDayPerRateUnit;
+        numbers.auPerDay = rateOf(record);
     }
     return numbers;
 }

@@ -15,11 +15,12 @@ namespace vandrel {
 // during the call that receives them.
 struct RecordPoint {
     std::int32_t item = 0;
-    std::string_view instantText;  // the Julian day that opens the record
-    std::string_view dateText;     // its date and time, when the Julian day cannot be read
-    std::string_view rangeText;    // RG, in the file's unit
-    std::string_view rateText;     // RR, in the file's units; empty when the record has none
-    const VectorTexts* velocity;   // of the first record only: VX, VY, VZ in the rate's units
+    std::string_view instantText;   // the Julian day that opens the record
+    std::string_view dateText;      // its date and time, when the Julian day cannot be read
+    std::string_view rangeText;     // RG, in the file's unit
+    std::string_view rateText;      // RR, in the file's units; empty when the record has none
+    const MeasuredRange* measured;  // a range and rate worked out, instead of the two texts
+    const VectorTexts* velocity;    // of the first record only: VX, VY, VZ in the rate's units
 };
 
 // How the file's numbers become AU and AU/day.
@@ -88,6 +89,7 @@ class PassageFinder {
         HeldText<kLongestDateText, kDateTextLength> date;    // for an instant that is no number
         HeldText<kKeptCharacters, kRangeWidth> range;        // "9.836868025025924E-01"
         HeldText<kKeptCharacters, kSignedNumberWidth> rate;  // "-1.730156260918764E-07"
+        std::optional<MeasuredRange> measured;               // instead of the two texts
         bool hasRate = false;
         int rateSign = 0;
     };
@@ -130,6 +132,7 @@ class PassageFinder {
     std::optional<Numbers> numbersOf(const HeldRecord& record) const;
     static bool canBePassage(const Numbers& record);
     double auOf(const HeldRecord& record) const;
+    double rateOf(const HeldRecord& record) const;
     std::optional<double> energyOf(const VectorTexts& velocity, double au) const;
     std::optional<TruePassage> fallBack(PassageKind kind, const Numbers& earlier,
                                         const Numbers& later);

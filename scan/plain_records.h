@@ -139,12 +139,8 @@ class PlainRecords {
         if (!readsPositions_ || hasRange || records_ == 0 || positionRecord_ != records_) {
             return true;
         }
-        fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(records_));
-        RecordField range;
-        range.isDistance = true;
-        range.distanceText = fromPosition_.range();
-        range.rateText = fromPosition_.rate();
-        return stream_.take(range);
+        return stream_.take(measuredDistance(
+            fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(records_))));
     }
 
     // A labels-off record's velocity, for the open-orbit test of its first

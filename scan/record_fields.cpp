@@ -83,23 +83,24 @@ void ShortestNumberText::write(double value) {
         static_cast<std::size_t>(std::to_chars(text_, text_ + sizeof text_, value).ptr - text_);
 }
 
-[[gnu::noinline]] void RangeFromPosition::compute(const VectorTexts& position,
-                                                  const VectorTexts& velocity) {
+[[gnu::noinline]] const MeasuredRange& RangeFromPosition::compute(const VectorTexts& position,
+                                                                  const VectorTexts& velocity) {
     const Origin none;
     const Origin& origin = origin_ != nullptr ? *origin_ : none;
     const double x = horizonsNumberValue(position.x) - origin.position[0];
     const double y = horizonsNumberValue(position.y) - origin.position[1];
     const double z = horizonsNumberValue(position.z) - origin.position[2];
     const double range = std::hypot(x, y, z);
-    range_.write(range);
-    rate_.clear();
-    if (!velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0) {
-        const double rate = (x * (horizonsNumberValue(velocity.x) - origin.velocity[0]) +
-                             y * (horizonsNumberValue(velocity.y) - origin.velocity[1]) +
-                             z * (horizonsNumberValue(velocity.z) - origin.velocity[2])) /
-                            range;
-        rate_.write(rate);
+    measured_.range = range;
+    measured_.hasRate =
+        !velocity.x.empty() && !velocity.y.empty() && !velocity.z.empty() && range > 0;
+    if (measured_.hasRate) {
+        measured_.rate = (x * (horizonsNumberValue(velocity.x) - origin.velocity[0]) +
+                          y * (horizonsNumberValue(velocity.y) - origin.velocity[1]) +
+                          z * (horizonsNumberValue(velocity.z) - origin.velocity[2])) /
+                         range;
     }
+    return measured_;
 }
 
 void CsvRecordLine::take(const Field& field) {
@@ -175,11 +176,9 @@ RecordField CsvRecordLine::takeRecord() {
     record.distanceText = range_.view();
     record.rateText = rate_.view();
     if (positionItems_ == 3) {
-        fromPosition_.compute({position_[0].view(), position_[1].view(), position_[2].view()},
-                              velocityOf(line_));
         record.isDistance = true;
-        record.distanceText = fromPosition_.range();
-        record.rateText = fromPosition_.rate();
+        record.measured = &fromPosition_.compute(
+            {position_[0].view(), position_[1].view(), position_[2].view()}, velocityOf(line_));
         positionItems_ = 0;
     }
     hasDate_ = false;

@@ -41,10 +41,16 @@ class ShortestNumberText {
     std::size_t length_ = 0;
 };
 
+// A distance worked out rather than read: it goes on as numbers, in the
+// file's units, and is written as text only for a message.
+struct MeasuredRange {
+    double range = 0;
+    double rate = 0;
+    bool hasRate = false;
+};
+
 // The distance |r| of a position and, with a velocity, the range rate
-// r.v/|r|, in the file's units: for a table without a range column. Written
-// as the shortest texts that read back as the same numbers, so that they go
-// the way of a range read from the file.
+// r.v/|r|, in the file's units: for a table without a range column.
 class RangeFromPosition {
   public:
     // A position and velocity in numbers, such as the Sun's at a record.
@@ -56,14 +62,13 @@ class RangeFromPosition {
     // The vectors are taken from this origin, which the caller keeps up to
     // date, from now on: the Sun, for a table from another centre.
     void setOrigin(const Origin* origin) { origin_ = origin; }
-    void compute(const VectorTexts& position, const VectorTexts& velocity);
-    std::string_view range() const { return range_.view(); }
-    std::string_view rate() const { return rate_.view(); }
+    // The distance of the position, and with a whole velocity its rate; valid
+    // until the next call.
+    const MeasuredRange& compute(const VectorTexts& position, const VectorTexts& velocity);
 
   private:
     const Origin* origin_ = nullptr;
-    ShortestNumberText range_;
-    ShortestNumberText rate_;
+    MeasuredRange measured_;
 };
 
 // What the scan takes from the fields after "$$SOE". The texts are valid
@@ -77,7 +82,17 @@ struct RecordField {
     bool cut = false;
     std::string_view distanceText;  // the distance's number, when isDistance
     std::string_view rateText;      // the range rate's number; empty when there is none
+    // A distance worked out from a position, instead of the two texts.
+    const MeasuredRange* measured = nullptr;
 };
+
+// The record field of a distance worked out from a position.
+inline RecordField measuredDistance(const MeasuredRange& measured) {
+    RecordField field;
+    field.isDistance = true;
+    field.measured = &measured;
+    return field;
+}
 
 // The three numbers of a plain table's position or velocity line.
 VectorTexts plainVector(std::string_view line);

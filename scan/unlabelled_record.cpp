@@ -62,12 +62,11 @@ bool UnlabelledRecord::range(RecordField& field) {
         return false;
     }
     const bool moving = has(Legend::Name::VX) && has(Legend::Name::VY) && has(Legend::Name::VZ);
-    fromPosition_.compute({value(Legend::Name::X), value(Legend::Name::Y), value(Legend::Name::Z)},
-                          moving ? VectorTexts{value(Legend::Name::VX), value(Legend::Name::VY),
-                                               value(Legend::Name::VZ)}
-                                 : VectorTexts{});
-    field.distanceText = fromPosition_.range();
-    field.rateText = fromPosition_.rate();
+    field.measured = &fromPosition_.compute(
+        {value(Legend::Name::X), value(Legend::Name::Y), value(Legend::Name::Z)},
+        moving
+            ? VectorTexts{value(Legend::Name::VX), value(Legend::Name::VY), value(Legend::Name::VZ)}
+            : VectorTexts{});
     return true;
 }
 

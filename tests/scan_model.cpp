@@ -116,17 +116,27 @@ struct Entry {
     std::string date;       // "2020-Jan-01 00:00:00.0000" or "B.C. 0500-Jan-01 00:00:00.0000"
     std::string instant;    // the Julian day as written
     std::string timeScale;  // the word after a plain table's date: "TDB"
-    std::string range;
-    std::string rate;  // empty without one
+    std::string range;      // as written, for a message
+    double distance = 0;
+    std::optional<double> rate;
     bool tooLong = false;
 };
+
+// A distance read from its text, with its rate where the text is not empty.
+Entry distanceRead(const std::string& range, const std::string& rate) {
+    Entry entry;
+    entry.range = range;
+    entry.distance = TextToNumber(range);
+    entry.rate = rate.empty() ? std::nullopt : std::optional(TextToNumber(rate));
+    return entry;
+}
 
 Entry dateEntry(std::string date, std::string instant, std::string timeScale = {}) {
     return {true, std::move(date), std::move(instant), std::move(timeScale), {}, {}, false};
 }
 
 // The distance of a position from the centre, and with a whole velocity its
-// rate r.v/|r|; each written so that it reads back as the same number.
+// rate r.v/|r|: numbers, written only for a message.
 Entry distanceOfPosition(const std::string (&position)[3], const std::string (&velocity)[3]) {
     double p[3];
     double v[3];
@@ -134,16 +144,15 @@ Entry distanceOfPosition(const std::string (&position)[3], const std::string (&v
         p[axis] = TextToNumber(position[axis]);
         v[axis] = TextToNumber(velocity[axis]);
     }
-    const double r = std::hypot(p[0], p[1], p[2]);
-    char range[40];
-    char rate[40] = "";
-    std::snprintf(range, sizeof range, "%.17g", r);
-    if (!velocity[0].empty() && !velocity[1].empty() && !velocity[2].empty() && r > 0) {
-        std::snprintf(rate, sizeof rate, "%.17g", (p[0] * v[0] + p[1] * v[1] + p[2] * v[2]) / r);
-    }
     Entry entry;
+    entry.distance = std::hypot(p[0], p[1], p[2]);
+    char range[40];
+    std::snprintf(range, sizeof range, "%.17g", entry.distance);
     entry.range = range;
-    entry.rate = rate;
+    if (!velocity[0].empty() && !velocity[1].empty() && !velocity[2].empty() &&
+        entry.distance > 0) {
+        entry.rate = (p[0] * v[0] + p[1] * v[1] + p[2] * v[2]) / entry.distance;
+    }
     return entry;
 }
 
@@ -207,9 +216,8 @@ std::vector<Entry> plainEntries(const std::vector<Item>& body, int outputFormat)
             positionLine = text;
         }
         if (hasRange) {
-            Entry& distance = entries.emplace_back();
-            distance.range = part(text, 30, 21);
-            distance.rate = whole && part(text, 52, 3) == "RR=" ? part(text, 55, 22) : "";
+            entries.push_back(distanceRead(
+                part(text, 30, 21), whole && part(text, 52, 3) == "RR=" ? part(text, 55, 22) : ""));
         }
     }
     endRecord();
@@ -231,7 +239,9 @@ std::vector<Entry> csvEntries(const std::vector<Line>& lines,
         // The first line may go on from the "$$SOE" item's.
         const std::size_t first = line.front().startsLine ? 0 : 1;
         Entry date = dateEntry("", "");
-        Entry distance;
+        std::string range;
+        std::string rate;
+        bool tooLong = false;
         bool hasDate = false;
         bool hasRange = false;
         int positionItems = 0;
@@ -240,17 +250,17 @@ std::vector<Entry> csvEntries(const std::vector<Line>& lines,
         for (std::size_t i = 0; i < line.size(); ++i) {
             const std::size_t column = first + i;
             const std::string held = line[i].text.substr(0, kLongestItem);
-            const bool tooLong = line[i].length > kLongestItem;
+            const bool cut = line[i].length > kLongestItem;
             if (named("date", column)) {
                 hasDate = held.starts_with("A.D. ") || held.starts_with("B.C. ");
                 date.date = held.starts_with("A.D. ") ? part(held, 5, 25) : held.substr(0, 30);
             } else if (named("RG", column)) {
                 hasRange = true;
-                distance.range = held;
-                distance.tooLong = distance.tooLong || tooLong;
+                range = held;
+                tooLong = tooLong || cut;
             } else if (named("RR", column)) {
-                distance.rate = held;
-                distance.tooLong = distance.tooLong || tooLong;
+                rate = held;
+                tooLong = tooLong || cut;
             } else if (named("JD", column)) {
                 date.instant = held;
             }
@@ -267,13 +277,10 @@ std::vector<Entry> csvEntries(const std::vector<Line>& lines,
         if (hasDate) {
             entries.push_back(date);
         }
-        if (positionItems == 3) {
-            const bool tooLong = distance.tooLong;
-            distance = distanceOfPosition(position, velocity);
-            distance.tooLong = tooLong;
-        }
         if (hasRange || positionItems == 3) {
-            entries.push_back(distance);
+            entries.push_back(positionItems == 3 ? distanceOfPosition(position, velocity)
+                                                 : distanceRead(range, rate));
+            entries.back().tooLong = tooLong;
         }
     }
     return entries;
@@ -295,7 +302,7 @@ struct Point {  // a distance let through, after the first record let through
     std::int32_t item;
     double julianDay;  // NaN where neither the Julian day nor the date can be read
     double au;
-    std::string rate;
+    std::optional<double> rate;  // in the file's units
 };
 
 // Each pair of records with rates, or else each three records, may hold a
@@ -311,16 +318,13 @@ std::vector<TruePassage> passagesAmong(const std::vector<Point>& points, double 
         const bool inRange = perihelion ? a <= std::min(p.au, q.au) : a >= std::max(p.au, q.au);
         return t >= p.julianDay && t <= q.julianDay && a > 0 && std::isfinite(a) && inRange;
     };
-    const auto sign = [](const Point& point) {
-        const double rate = TextToNumber(point.rate);
-        return (rate > 0) - (rate < 0);
-    };
+    const auto sign = [](const Point& point) { return (*point.rate > 0) - (*point.rate < 0); };
     std::vector<TruePassage> passages;
     for (std::size_t n = 1; n < points.size(); ++n) {
         const Point& p = points[n - 1];
         const Point& q = points[n];
         const Point* before = n >= 2 ? &points[n - 2] : nullptr;
-        if (p.rate.empty() || q.rate.empty()) {
+        if (!p.rate || !q.rate) {
             if (before == nullptr || std::isnan(before->julianDay) || std::isnan(p.julianDay) ||
                 std::isnan(q.julianDay) ||
                 !((before->au > p.au && p.au <= q.au) || (before->au < p.au && p.au >= q.au))) {
@@ -349,8 +353,8 @@ std::vector<TruePassage> passagesAmong(const std::vector<Point>& points, double 
         const PassageKind kind = perihelion ? PassageKind::Perihelion : PassageKind::Aphelion;
         TruePassage passage{kind, 0, 0, p.item, q.item, {}};
         const auto cubic =
-            refineBetweenRecords(kind, {p.julianDay, p.au, TextToNumber(p.rate) * auPerDayPerUnit},
-                                 {q.julianDay, q.au, TextToNumber(q.rate) * auPerDayPerUnit});
+            refineBetweenRecords(kind, {p.julianDay, p.au, *p.rate * auPerDayPerUnit},
+                                 {q.julianDay, q.au, *q.rate * auPerDayPerUnit});
         const auto parabola =
             before != nullptr && !std::isnan(before->julianDay)
                 ? refineAcrossThreeRecords({before->julianDay, before->au}, {p.julianDay, p.au},
@@ -479,7 +483,7 @@ class Walk {
                 return ScanFailure{ScanFailureKind::DistanceOutOfRange,
                                    messages::itemTooLong(dates, kLongestItem)};
             }
-            const double written = TextToNumber(entry.range);
+            const double written = entry.distance;
             if (!std::isfinite(written * kKmPerAu)) {
                 return ScanFailure{ScanFailureKind::DistanceOutOfRange,
                                    messages::distanceOutOfRange(dates, trimmed(entry.range))};
@@ -513,7 +517,7 @@ class Walk {
         result_.warnings.push_back({kind, std::move(message)});
     }
 
-    void takeDistance(double written, const std::string& rate) {
+    void takeDistance(double written, std::optional<double> rate) {
         const std::int32_t item = result_.datedCount;
         if (item > 0) {
             // Passages are found in AU: km times the AU per km.
