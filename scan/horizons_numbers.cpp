@@ -87,17 +87,22 @@ bool isHorizonsForm(std::string_view text) {
     return text.size() == 21 && isHorizonsFormAt(text.data());
 }
 
+// The sixteen digits of a number in that form, as one whole number, read
+// eight at a time.
+std::uint64_t horizonsMantissa(const char* text) {
+    const std::uint64_t high = loadEight(text + 2);  // digits 2 to 9
+    const std::uint64_t low = loadEight(text + 9);   // digits 9 to 16
+    return static_cast<std::uint64_t>(text[0] - '0') * 1'000'000'000'000'000 +
+           eightDigitsValue(high) * 10'000'000 + eightDigitsValue(low) -
+           static_cast<std::uint64_t>(text[9] - '0') * 10'000'000;
+}
+
 // That form, read eight digits at a time.
 bool approximateHorizonsNumber(std::string_view text, double& value) {
     if (!isHorizonsForm(text)) {
         return false;
     }
-    const std::uint64_t high = loadEight(text.data() + 2);  // digits 2 to 9
-    const std::uint64_t low = loadEight(text.data() + 9);   // digits 9 to 16
-    const std::uint64_t mantissa =
-        static_cast<std::uint64_t>(text[0] - '0') * 1'000'000'000'000'000 +
-        eightDigitsValue(high) * 10'000'000 + eightDigitsValue(low) -
-        static_cast<std::uint64_t>(text[9] - '0') * 10'000'000;
+    const std::uint64_t mantissa = horizonsMantissa(text.data());
     const int power = horizonsExponent(text.data()) - 15;
     if (power < -22 || power > 22) {
         return false;
@@ -151,8 +156,18 @@ double horizonsNumberValue(std::string_view text) {
         return TextToNumber(text);
     }
     double value = 0;
-    // Two exponent digits: never out of range, so the reading cannot fail.
-    std::from_chars(digits, text.data() + text.size(), value);
+    const std::uint64_t mantissa = horizonsMantissa(digits);
+    const int power = horizonsExponent(digits) - 15;
+    if (mantissa <= (std::uint64_t{1} << 53) && power >= -22 && power <= 22) {
+        // Both the mantissa and the power of ten are doubles exactly, and a
+        // product or quotient of two doubles is rounded correctly: the
+        // value is exactly the text's (Clinger's quick path).
+        const double whole = static_cast<double>(mantissa);
+        value = power < 0 ? whole / kPowersOfTen[-power] : whole * kPowersOfTen[power];
+    } else {
+        // Two exponent digits: never out of range, so the reading cannot fail.
+        std::from_chars(digits, text.data() + text.size(), value);
+    }
     return text[0] == '-' ? -value : value;
 }
 

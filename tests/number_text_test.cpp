@@ -261,6 +261,22 @@ TEST(HorizonsNumberValue, IsTheValueOfTextToNumber) {
         const double value = horizonsNumberValue(text);
         EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
     }
+    // Random digits and exponents, inside and outside the powers of ten that
+    // the quick path takes, and mantissas about 2^53, where it gives way.
+    std::mt19937_64 random(53);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t mantissa =
+            i % 4 == 0 ? 9007199254740992 - 50 + random() % 100 : random() % 10000000000000000;
+        const int exponent = static_cast<int>(random() % 61) - 30;
+        char text[32];
+        std::snprintf(text, sizeof text, "%c%llu.%015lluE%c%02d", i % 2 == 0 ? '-' : ' ',
+                      static_cast<unsigned long long>(mantissa / 1000000000000000),
+                      static_cast<unsigned long long>(mantissa % 1000000000000000),
+                      exponent < 0 ? '-' : '+', std::abs(exponent));
+        const double expected = TextToNumber(text);
+        const double value = horizonsNumberValue(text);
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+    }
 }
 
 }  // namespace
