@@ -88,6 +88,8 @@ struct RecordField {
     // A distance worked out from a position, instead of the two texts.
     const MeasuredRange* measured = nullptr;
 };
+static_assert(sizeof(RecordField) <= 80,
+              "a larger RecordField is cleared by a slow string instruction");
 
 // The record field of a distance worked out from a position.
 inline RecordField measuredDistance(const MeasuredRange& measured) {
