@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 #include "scan/extreme_tracker.h"
@@ -15,6 +16,7 @@
 #include "text/calendar.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
+#include "text/read_ahead_source.h"
 #include "text/text_slice.h"
 
 namespace vandrel {
@@ -484,10 +486,17 @@ ScanOutcome EphemerisScanner::scan(const ScanSettings& settings, ScanObserver& o
         return *failure;
     }
     std::string reason;
-    const auto input = FileSource::open(settings.filePath, reason);
-    if (!input) {
+    auto file = FileSource::open(settings.filePath, reason);
+    if (!file) {
         return ScanFailure{ScanFailureKind::OpenFailed, reason};
     }
+    // A file on disk is read ahead. A pipe is not: a scan that stops early
+    // would wait for the thread, and the thread for the writer.
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(settings.filePath, ignored)) {
+        return ScanRun(settings, observer, startDay, mostRecords_).run(*file);
+    }
+    const auto input = ReadAheadSource::over(std::move(file));
     return ScanRun(settings, observer, startDay, mostRecords_).run(*input);
 }
 

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "tests/piece_source.h"
+#include "tests/test_files.h"
 #include "tests/test_rows.h"
 #include "text/delimiter_search.h"
+#include "text/read_ahead_source.h"
 
 namespace vandrel {
 namespace {
@@ -133,15 +135,20 @@ TEST_P(FieldReaderAcrossBlocks, CountsTheWholeItemAndCarriesOn) {
     item[0] = 'b';
     std::string text = quoted ? "\"" + item + "\"" : item + "\t \t";
     text += "\r\nnext\r\n";
-    MemorySource source(text);
-    FieldReader reader(source, 50);
-    Field field;
-    ASSERT_TRUE(reader.next(field));
-    EXPECT_EQ(field.length, size);
-    EXPECT_EQ(field.text, item.substr(0, 50));
-    ASSERT_TRUE(reader.next(field));
-    EXPECT_EQ(field.text, "next");
-    EXPECT_FALSE(reader.next(field));
+    MemorySource copied(text);
+    // Lent in blocks of up to a megabyte, as a source that reads ahead lends them.
+    testing::LendingPieceSource lent(text, 3, 1 << 20);
+    for (ByteSource* source :
+         {static_cast<ByteSource*>(&copied), static_cast<ByteSource*>(&lent)}) {
+        FieldReader reader(*source, 50);
+        Field field;
+        ASSERT_TRUE(reader.next(field));
+        EXPECT_EQ(field.length, size);
+        EXPECT_EQ(field.text, item.substr(0, 50));
+        ASSERT_TRUE(reader.next(field));
+        EXPECT_EQ(field.text, "next");
+        EXPECT_FALSE(reader.next(field));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -185,17 +192,63 @@ TEST(FieldReader, ItemsDoNotDependOnHowTheInputArrives) {
         c = random() % 6 == 0 ? alphabet[random() % alphabet.size()] : 'a';
     }
     const std::vector<std::string> whole = readAll(text, 128);
-    for (const std::size_t mostPiece : {100, 5000, 70000}) {
-        testing::PieceSource source(text, 7, mostPiece);
-        FieldReader reader(source, 128);
-        std::vector<std::string> items;
-        Field field;
-        while (reader.next(field)) {
-            items.emplace_back(field.text);
+    for (const std::size_t mostPiece : {100, 5000, 70000, 1000000}) {
+        testing::PieceSource copied(text, 7, mostPiece);
+        testing::LendingPieceSource lent(text, 7, mostPiece);
+        for (ByteSource* source :
+             {static_cast<ByteSource*>(&copied), static_cast<ByteSource*>(&lent)}) {
+            FieldReader reader(*source, 128);
+            std::vector<std::string> items;
+            Field field;
+            while (reader.next(field)) {
+                items.emplace_back(field.text);
+                ASSERT_LE(lent.held(), 1u);
+            }
+            ASSERT_EQ(items, whole)
+                << "pieces of up to " << mostPiece << (source == &lent ? ", lent" : "");
         }
-        ASSERT_EQ(items, whole) << "pieces of up to " << mostPiece;
     }
     EXPECT_EQ(whole.size(), 41161u);
+}
+
+// A file read ahead on a thread gives the reader the same items as the file
+// in memory, whatever its size against the blocks it is read in, whether the
+// reader borrows the blocks or copies them; and a reader that stops early
+// does not wait for the rest.
+TEST(ReadAheadSource, GivesTheFileAsItIs) {
+    const testing::TemporaryFolder folder;
+    std::mt19937 random(5);
+    std::string bytes(7 * 1024 * 1024 + 11, 'a');
+    for (char& c : bytes) {
+        c = "a,\n\r b\"9"[random() % 8];
+    }
+    const std::size_t block = 2 * 1024 * 1024;  // as the source reads
+    for (const std::size_t size :
+         {std::size_t{0}, std::size_t{1}, block - 1, block, block + 1, bytes.size()}) {
+        const std::string text = bytes.substr(0, size);
+        std::string reason;
+        auto borrowed = ReadAheadSource::over(
+            FileSource::open(folder.write("file" + std::to_string(size), text), reason));
+        FieldReader reader(*borrowed, 64);
+        std::vector<std::string> items;
+        for (Field field; reader.next(field);) {
+            items.emplace_back(field.text);
+        }
+        EXPECT_EQ(items, readAll(text, 64)) << size << " bytes";
+        auto copied = ReadAheadSource::over(
+            FileSource::open(folder.path() / ("file" + std::to_string(size)), reason));
+        std::string read(size + 1, '\0');
+        std::size_t at = 0;
+        while (const std::size_t count = copied->read(read.data() + at, 1000)) {
+            at += count;
+        }
+        EXPECT_EQ(read.substr(0, at), text) << size << " bytes";
+    }
+    std::string reason;
+    auto early = ReadAheadSource::over(FileSource::open(folder.write("early", bytes), reason));
+    FieldReader reader(*early, 64);
+    Field field;
+    EXPECT_TRUE(reader.next(field));
 }
 
 class FailingSource final : public ByteSource {

@@ -8,6 +8,14 @@
 
 namespace vandrel {
 
+// Bytes that a source lends: `size` bytes at `data`, with kLentRoom bytes
+// free before them that the borrower may write.
+struct LentBlock {
+    char* data = nullptr;
+    std::size_t size = 0;
+};
+inline constexpr std::size_t kLentRoom = std::size_t{256} * 1024;
+
 // Where a FieldReader takes its bytes from: a file, standard input or memory.
 class ByteSource {
   public:
@@ -17,6 +25,13 @@ class ByteSource {
     virtual std::size_t read(char* into, std::size_t size) = 0;
     // Why reading stopped before the end of the data; empty when it did not.
     virtual std::string error() const { return {}; }
+
+    // A source that reads ahead lends the blocks it read, so that they are
+    // not copied again: lend() gives the next one (of size 0 at the end),
+    // which the borrower keeps until it hands it back. Only where lends().
+    virtual bool lends() const { return false; }
+    virtual LentBlock lend() { return {}; }
+    virtual void handBack(const LentBlock& block) { (void)block; }
 };
 
 class MemorySource final : public ByteSource {

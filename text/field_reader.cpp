@@ -13,33 +13,75 @@ using detail::isBlank;
 FieldReader::FieldReader(ByteSource& source, std::size_t keep)
     : source_(source),
       keep_(std::min(keep, kBlockSize)),
-      buffer_(kBlockSize),
+      buffer_(source.lends() ? 0 : kBlockSize),
+      data_(buffer_.data()),
+      borrowing_(source.lends()),
       itemEnds_(kBlockSize / 64),
       mapItemEnds_(detail::widestItemEndMapping()) {
     longItem_.reserve(keep_);
+}
+
+FieldReader::~FieldReader() {
+    if (lent_.data != nullptr) {
+        source_.handBack(lent_);
+    }
 }
 
 // Moves the unread bytes to the front of the buffer and appends what the
 // source gives, and maps the item ends anew. False when nothing could be
 // added.
 bool FieldReader::fill() {
+    if (borrowing_) {
+        return borrow();
+    }
     const bool moved = position_ > 0;
     if (moved) {
-        std::memmove(buffer_.data(), buffer_.data() + position_, end_ - position_);
+        std::memmove(data_, data_ + position_, end_ - position_);
         end_ -= position_;
         position_ = 0;
     }
     bool added = false;
     if (!sourceEnded_ && end_ < buffer_.size()) {
-        const std::size_t count = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+        const std::size_t count = source_.read(data_ + end_, buffer_.size() - end_);
         sourceEnded_ = count == 0;
         end_ += count;
         added = count > 0;
     }
     if (moved || added) {
-        mapItemEnds_(buffer_.data(), end_, itemEnds_.data());
+        mapItemEnds_(data_, end_, itemEnds_.data());
     }
     return added;
+}
+
+// The same from a source that lends its blocks: the next block, with the
+// unread bytes (fewer than a block: a longer item is read as a long one)
+// copied into the room before it; the block before is handed back.
+bool FieldReader::borrow() {
+    const std::size_t unread = end_ - position_;
+    if (sourceEnded_) {
+        if (position_ == 0) {
+            return false;
+        }
+        data_ += position_;
+    } else {
+        const LentBlock next = source_.lend();
+        if (unread > 0) {
+            std::memcpy(next.data - unread, data_ + position_, unread);
+        }
+        if (lent_.data != nullptr) {
+            source_.handBack(lent_);
+        }
+        lent_ = next;
+        sourceEnded_ = next.size == 0;
+        data_ = next.data - unread;
+    }
+    end_ = unread + (sourceEnded_ ? 0 : lent_.size);
+    position_ = 0;
+    if (itemEnds_.size() < (end_ + 63) / 64) {
+        itemEnds_.resize((end_ + 63) / 64);
+    }
+    mapItemEnds_(data_, end_, itemEnds_.data());
+    return end_ > unread;
 }
 
 // The first comma, CR or LF at or after `from`, which lies before the end of
@@ -54,10 +96,10 @@ void FieldReader::settlePending() {
             if (position_ == end_ && !fill()) {
                 return;
             }
-            const char* const end = buffer_.data() + end_;
-            const char* const stop = findItemEnd(buffer_.data() + position_);
+            const char* const end = data_ + end_;
+            const char* const stop = findItemEnd(data_ + position_);
             if (stop != end) {
-                position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+                position_ = static_cast<std::size_t>(stop - data_) + 1;
                 atLineStart_ = *stop != ',';
                 if (*stop == '\r') {
                     pending_ = Pending::LineFeedAfterCr;
@@ -69,7 +111,7 @@ void FieldReader::settlePending() {
     }
     if (pending_ == Pending::LineFeedAfterCr) {
         pending_ = Pending::Nothing;
-        if ((position_ < end_ || fill()) && buffer_[position_] == '\n') {
+        if ((position_ < end_ || fill()) && data_[position_] == '\n') {
             ++position_;
         }
     }
@@ -80,7 +122,7 @@ bool FieldReader::nextAfterPending(Field& field) {
     field.startsLine = atLineStart_;
     bool skippedBlanks = false;
     for (;;) {
-        while (position_ < end_ && isBlank(buffer_[position_])) {
+        while (position_ < end_ && isBlank(data_[position_])) {
             ++position_;
             skippedBlanks = true;
         }
@@ -95,7 +137,7 @@ bool FieldReader::nextAfterPending(Field& field) {
             return true;
         }
     }
-    if (buffer_[position_] == '"') {
+    if (data_[position_] == '"') {
         ++position_;
         readItem<true>(field);
     } else {
@@ -107,26 +149,26 @@ bool FieldReader::nextAfterPending(Field& field) {
 template <bool Quoted>
 void FieldReader::readItem(Field& field) {
     for (;;) {
-        const char* const begin = buffer_.data() + position_;
-        const char* const end = buffer_.data() + end_;
+        const char* const begin = data_ + position_;
+        const char* const end = data_ + end_;
         const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin);
         if (stop != end) {
             std::string_view text(begin, static_cast<std::size_t>(stop - begin));
             if (!Quoted) {
                 text = trimTrailingBlanks(text);
             }
-            position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+            position_ = static_cast<std::size_t>(stop - data_) + 1;
             passDelimiter<Quoted>(*stop);
             deliver(field, text, text.size());
             return;
         }
-        if (position_ == 0 && end_ == buffer_.size()) {
+        if (end_ - position_ >= kBlockSize) {
             readLongItem<Quoted>(field);
             return;
         }
         if (!fill()) {
             // The input ends inside the item: the item ends with it.
-            std::string_view text(buffer_.data() + position_, end_ - position_);
+            std::string_view text(data_ + position_, end_ - position_);
             if (!Quoted) {
                 text = trimTrailingBlanks(text);
             }
@@ -145,8 +187,8 @@ void FieldReader::readLongItem(Field& field) {
     std::uint64_t length = 0;
     std::uint64_t trailingBlanks = 0;
     for (;;) {
-        const char* const begin = buffer_.data() + position_;
-        const char* const end = buffer_.data() + end_;
+        const char* const begin = data_ + position_;
+        const char* const end = data_ + end_;
         const char* const stop = Quoted ? findQuote(begin, end) : findItemEnd(begin);
         const std::string_view chunk(begin, static_cast<std::size_t>(stop - begin));
         if (longItem_.size() < keep_) {
@@ -159,7 +201,7 @@ void FieldReader::readLongItem(Field& field) {
         }
         length += chunk.size();
         if (stop != end) {
-            position_ = static_cast<std::size_t>(stop - buffer_.data()) + 1;
+            position_ = static_cast<std::size_t>(stop - data_) + 1;
             passDelimiter<Quoted>(*stop);
             break;
         }

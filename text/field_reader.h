@@ -33,12 +33,18 @@ struct Field {
 //
 // Memory stays constant whatever the input: the reader holds one block of
 // the input and, of an item longer than that block, only its first `keep`
-// characters.
+// characters. From a source that lends its blocks, it reads them where they
+// lie, with the unread bytes of the block before copied into the room ahead.
 class FieldReader {
   public:
     static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
+    // The unread bytes, fewer than a block, fit before a lent block.
+    static_assert(kBlockSize <= kLentRoom);
 
     FieldReader(ByteSource& source, std::size_t keep);
+    ~FieldReader();
+    FieldReader(const FieldReader&) = delete;
+    FieldReader& operator=(const FieldReader&) = delete;
 
     // Delivers the next item; false when no item is left. The common item,
     // unquoted and within the bytes at hand, is read inline: a scan calls
@@ -60,6 +66,7 @@ class FieldReader {
     bool nextInBuffer(Field& field);
     bool nextAfterPending(Field& field);
     bool fill();
+    bool borrow();
     const char* findItemEnd(const char* from) const;
     static std::string_view trimTrailingBlanks(std::string_view text) {
         std::size_t size = text.size();
@@ -86,6 +93,9 @@ class FieldReader {
     ByteSource& source_;
     std::size_t keep_;
     std::vector<char> buffer_;
+    char* data_;            // the bytes at hand: the buffer's, or a lent block's
+    LentBlock lent_;        // the block borrowed, where the source lends
+    const bool borrowing_;  // the source lends its blocks
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     bool sourceEnded_ = false;
@@ -101,7 +111,7 @@ class FieldReader {
 // and changes nothing unless it delivers, so that next() can start over
 // where it cannot.
 inline bool FieldReader::nextInBuffer(Field& field) {
-    const char* const data = buffer_.data();
+    const char* const data = data_;
     const char* const end = data + end_;
     const char* begin = data + position_;
     while (begin < end && detail::isBlank(*begin)) {
@@ -124,7 +134,7 @@ inline bool FieldReader::nextInBuffer(Field& field) {
 }
 
 inline const char* FieldReader::findItemEnd(const char* from) const {
-    const auto position = static_cast<std::size_t>(from - buffer_.data());
+    const auto position = static_cast<std::size_t>(from - data_);
     std::size_t word = position / 64;
     if (const std::uint64_t bits = itemEnds_[word] >> (position % 64); bits != 0) {
         return from + __builtin_ctzll(bits);
@@ -132,10 +142,10 @@ inline const char* FieldReader::findItemEnd(const char* from) const {
     const std::size_t words = (end_ + 63) / 64;
     for (++word; word < words; ++word) {
         if (itemEnds_[word] != 0) {
-            return buffer_.data() + word * 64 + __builtin_ctzll(itemEnds_[word]);
+            return data_ + word * 64 + __builtin_ctzll(itemEnds_[word]);
         }
     }
-    return buffer_.data() + end_;
+    return data_ + end_;
 }
 
 // Notes what the byte that ended an item leaves for the next call.

@@ -39,7 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vandrel::MemorySource whole(input);
     // Pieces of up to 64 bytes make the reader refill in the middle of items.
     vandrel::testing::PieceSource pieces(input, keep, 64);
-    if (readItems(whole, keep, size) != readItems(pieces, keep, size)) {
+    // The same pieces lent, each freed once handed back, as a source that
+    // reads ahead lends its blocks.
+    vandrel::testing::LendingPieceSource lent(input, keep, 64);
+    const std::vector<std::string> items = readItems(whole, keep, size);
+    if (items != readItems(pieces, keep, size) || items != readItems(lent, keep, size)) {
         __builtin_trap();
     }
     return 0;
