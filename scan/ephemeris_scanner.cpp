@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <optional>
 
 #include "scan/extreme_tracker.h"
@@ -486,17 +485,10 @@ ScanOutcome EphemerisScanner::scan(const ScanSettings& settings, ScanObserver& o
         return *failure;
     }
     std::string reason;
-    auto file = FileSource::open(settings.filePath, reason);
-    if (!file) {
+    const auto input = openReadAhead(settings.filePath, reason);
+    if (!input) {
         return ScanFailure{ScanFailureKind::OpenFailed, reason};
     }
-    // A file on disk is read ahead. A pipe is not: a scan that stops early
-    // would wait for the thread, and the thread for the writer.
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(settings.filePath, ignored)) {
-        return ScanRun(settings, observer, startDay, mostRecords_).run(*file);
-    }
-    const auto input = ReadAheadSource::over(std::move(file));
     return ScanRun(settings, observer, startDay, mostRecords_).run(*input);
 }
 

@@ -2,9 +2,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 
 namespace vandrel {
+
+std::unique_ptr<ByteSource> openReadAhead(const std::string& path, std::string& reason) {
+    auto file = FileSource::open(path, reason);
+    std::error_code ignored;
+    if (!file || !std::filesystem::is_regular_file(path, ignored)) {
+        return file;
+    }
+    return ReadAheadSource::over(std::move(file));
+}
 
 std::unique_ptr<ByteSource> ReadAheadSource::over(std::unique_ptr<ByteSource> source) {
     auto ahead = std::make_unique<ReadAheadSource>(std::move(source));

@@ -16,6 +16,13 @@ namespace vandrel {
 // the reader, so that the system's copy of the next block into memory
 // overlaps the work on this one, and no byte is copied twice. For files
 // only: the thread may wait on its source, and closing waits for the thread.
+//
+// openReadAhead opens a path so: a file on disk read ahead, anything else
+// (a pipe) as it comes, since a scan that stops early would wait for the
+// thread, and the thread for the writer. Null, with `reason` set, where the
+// path cannot be opened.
+std::unique_ptr<ByteSource> openReadAhead(const std::string& path, std::string& reason);
+
 class ReadAheadSource final : public ByteSource {
   public:
     // Reads `source` ahead, or, where no thread can be started, as it is.

@@ -3,14 +3,15 @@
 #include <string>
 
 #include "scan/ephemeris_scanner.h"
-#include "text/byte_source.h"
+#include "text/read_ahead_source.h"
 
 namespace vandrel {
 
 namespace {
 
 // The file's bytes, counted for the progress bar; a cancel ends them as a
-// failed read would, which ends the scan at its next block.
+// failed read would, which ends the scan at its next block. The blocks of a
+// file read ahead are lent on.
 class ProgressSource final : public ByteSource {
   public:
     ProgressSource(ByteSource& file, ScanProgress& progress) : file_(file), progress_(progress) {}
@@ -26,6 +27,16 @@ class ProgressSource final : public ByteSource {
     std::string error() const override {
         return progress_.cancelRequested.load() ? "cancelled" : file_.error();
     }
+    bool lends() const override { return file_.lends(); }
+    LentBlock lend() override {
+        LentBlock block = file_.lend();
+        if (progress_.cancelRequested.load(std::memory_order_relaxed)) {
+            block.size = 0;  // the end; the block is still handed back
+        }
+        progress_.bytesRead.fetch_add(block.size, std::memory_order_relaxed);
+        return block;
+    }
+    void handBack(const LentBlock& block) override { file_.handBack(block); }
 
   private:
     ByteSource& file_;
@@ -54,7 +65,7 @@ PassagesScan scanForPassages(const ScanSettings& settings, ScanProgress& progres
     PassagesScan scan;
     PassagesCollector collector(scan);
     std::string reason;
-    const auto file = FileSource::open(settings.filePath, reason);
+    const auto file = openReadAhead(settings.filePath, reason);
     if (!file) {
         // The scan opens it again and fails as "sort" does: on a start date
         // it cannot read before a file it cannot open.
