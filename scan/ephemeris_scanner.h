@@ -22,7 +22,8 @@ class EphemerisScanner {
     explicit EphemerisScanner(std::int32_t mostRecords = kMostRecords)
         : mostRecords_(mostRecords) {}
 
-    // Opens settings.filePath and scans it.
+    // Opens settings.filePath and scans it (a file on disk read ahead on a
+    // second thread).
     ScanOutcome scan(const ScanSettings& settings, ScanObserver& observer) const;
     // Scans an input that is already open, such as standard input; the
     // settings' file path is not used.
