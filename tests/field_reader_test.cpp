@@ -1,11 +1,16 @@
 #include "text/field_reader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/piece_source.h"
@@ -249,6 +254,33 @@ TEST(ReadAheadSource, GivesTheFileAsItIs) {
     FieldReader reader(*early, 64);
     Field field;
     EXPECT_TRUE(reader.next(field));
+}
+
+// From a pipe, a read gives what has arrived, without waiting for a whole
+// block or for the writer to close: a scan of `curl … |` shows its passages
+// as they come.
+TEST(FileSource, GivesWhatAPipeHolds) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::FILE* const reading = fdopen(ends[0], "rb");
+    ASSERT_NE(reading, nullptr);
+    const auto source = FileSource::borrow(reading);
+    ASSERT_EQ(write(ends[1], "abc", 3), 3);
+    // Should the read wait for the writer after all, it ends when this closes.
+    std::promise<void> read;
+    std::atomic<bool> closedFirst = false;
+    std::thread writer([&, done = read.get_future()] {
+        closedFirst = done.wait_for(std::chrono::seconds(3)) == std::future_status::timeout;
+        close(ends[1]);
+    });
+    char into[1000];
+    EXPECT_EQ(source->read(into, sizeof into), 3u);
+    EXPECT_FALSE(closedFirst.load());
+    read.set_value();
+    writer.join();
+    EXPECT_EQ(source->read(into, sizeof into), 0u);
+    EXPECT_EQ(source->error(), "");
+    std::fclose(reading);
 }
 
 class FailingSource final : public ByteSource {

@@ -1,5 +1,7 @@
 #include "text/byte_source.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -45,13 +47,20 @@ FileSource::~FileSource() {
     }
 }
 
+// What the file holds now, up to `size` bytes: from a pipe, as soon as some
+// bytes arrive, where fread would wait for the whole block, so that a scan
+// shows what it found, or stops at its end date, while the writer writes on.
 std::size_t FileSource::read(char* into, std::size_t size) {
-    errno = 0;
-    const std::size_t count = std::fread(into, 1, size, stream_);
-    if (count == 0 && std::ferror(stream_) != 0) {
-        error_ = errno != 0 ? std::strerror(errno) : "read error";
+    for (;;) {
+        const ssize_t count = ::read(fileno(stream_), into, size);
+        if (count >= 0) {
+            return static_cast<std::size_t>(count);
+        }
+        if (errno != EINTR) {
+            error_ = std::strerror(errno);
+            return 0;
+        }
     }
-    return count;
 }
 
 }  // namespace vandrel

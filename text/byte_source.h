@@ -45,7 +45,8 @@ class MemorySource final : public ByteSource {
 };
 
 // Reads a file unbuffered in the caller's blocks, so a large block goes
-// straight from the page cache into the reader's buffer.
+// straight from the page cache into the reader's buffer; from a pipe, what
+// has arrived.
 class FileSource final : public ByteSource {
   public:
     // Opens `path` for reading. On failure returns null and sets `reason`
