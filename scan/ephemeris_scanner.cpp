@@ -53,6 +53,8 @@ class ScanRun final : PassageSink, RecordStream {
   private:
     friend class PlainRecords<ScanRun>;  // delivers to take() and fail()
 
+    std::uint64_t datesMet() const override { return dateFieldsMet_; }
+
     void passageFound(const TruePassage& passage) override {
         observer_.newPassage(passage, result_.header);
     }

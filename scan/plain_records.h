@@ -64,7 +64,6 @@ class PlainRecords {
             if (!endRecord()) {
                 return false;
             }
-            ++records_;
         }
         return stream_.take(kind);
     }
@@ -87,16 +86,19 @@ class PlainRecords {
     }
 
   private:
+    // The record being read, counted from 1 by its date line; 0 before the first.
+    std::uint64_t record() const { return stream_.datesMet(); }
+
     // A line of the record that is neither its date nor its range.
     bool takeOtherLine(const Field& field) {
         if (isPlainVelocityLine(field)) {
             // Held for the record, beside the record before it.
-            const std::size_t slot = records_ & 1;
+            const std::size_t slot = record() & 1;
             velocityLines_[slot].assign(field.text);
-            velocityRecord_[slot] = records_;
+            velocityRecord_[slot] = record();
         } else if (readsPositions_ && isPlainPositionLine(field)) {
             positionLine_.assign(field.text);
-            positionRecord_ = records_;
+            positionRecord_ = record();
         } else if (unlabelled_ && UnlabelledRecord::isNumbersLine(field.text)) {
             return takeNumbersLine(field);
         }
@@ -114,12 +116,12 @@ class PlainRecords {
 
     // A line of numbers only, placed by the legend.
     [[gnu::noinline]] bool takeNumbersLine(const Field& field) {
-        if (records_ == 0) {
+        if (record() == 0) {
             return true;  // no record yet
         }
         if (const std::string misfit = unlabelled_->take(field.text); !misfit.empty()) {
             return stream_.fail(ScanFailureKind::RecordNotFitLegend,
-                                messages::recordNotFitLegend(records_, misfit));
+                                messages::recordNotFitLegend(record(), misfit));
         }
         recordHasNumbers_ = true;
         return true;
@@ -136,19 +138,19 @@ class PlainRecords {
             unlabelled_->begin();
             return !hasDistance || stream_.take(range);
         }
-        if (!readsPositions_ || hasRange || records_ == 0 || positionRecord_ != records_) {
+        if (!readsPositions_ || hasRange || record() == 0 || positionRecord_ != record()) {
             return true;
         }
         return stream_.take(measuredDistance(
-            fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(records_))));
+            fromPosition_.compute(plainVector(positionLine_.view()), velocityOf(record()))));
     }
 
     // A labels-off record's velocity, for the open-orbit test of its first
     // and last record.
     void keepUnlabelledVelocity() {
         const VectorTexts velocity = unlabelled_->velocity();
-        HeldVelocity& held = unlabelledVelocities_[records_ & 1];
-        held.record = velocity.x.empty() ? 0 : records_;
+        HeldVelocity& held = unlabelledVelocities_[record() & 1];
+        held.record = velocity.x.empty() ? 0 : record();
         held.axes[0].assign(velocity.x);
         held.axes[1].assign(velocity.y);
         held.axes[2].assign(velocity.z);
@@ -156,7 +158,6 @@ class PlainRecords {
 
     Stream& stream_;
     std::string& timeScale_;
-    std::uint64_t records_ = 0;  // the date lines met
     bool besideSun_ = false;
     // Positions are read: the table has shown no range yet.
     bool readsPositions_ = false;

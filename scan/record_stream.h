@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "scan/record_fields.h"
@@ -19,6 +20,8 @@ class RecordStream {
     // The source found a record it cannot read: the scan fails with this.
     // Returns false, so that the source can pass it on.
     virtual bool fail(ScanFailureKind kind, std::string message) = 0;
+    // The dates taken so far, let through by the span or not.
+    virtual std::uint64_t datesMet() const = 0;
 
   protected:
     ~RecordStream() = default;
